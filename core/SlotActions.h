@@ -1,0 +1,29 @@
+// What a press on a filled slot does: launch, remove after a question, open the folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Ports.h"
+#include "SlotGrid.h"
+
+namespace quorvel {
+
+// The Japanese text for a shell error code (below 32).
+std::u16string ShellErrorText(std::uint16_t code);
+
+class SlotActions {
+ public:
+  SlotActions(SlotGrid& grid, ShellPort& shell, DialogPort& dialogs);
+
+  void LaunchSlot(const std::u16string& path, int slot);
+  void AskRemoveSlot(const std::u16string& path, int slot);
+  void OpenSlotFolder(const std::u16string& path);
+
+ private:
+  SlotGrid& grid_;
+  ShellPort& shell_;
+  DialogPort& dialogs_;
+};
+
+}  // namespace quorvel
