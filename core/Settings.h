@@ -21,8 +21,8 @@ std::u16string SettingsPathFor(const std::u16string& exePath);
 
 // Reads the file once and applies it: position (then kept on the given work areas), every
 // stored path through AddFileToTab, the tab hints. A missing or unreadable file gives defaults.
-void LoadSettings(const std::u16string& iniPath, FilePort& files, AnsiDecoder& ansi,
-                  SlotGrid& grid, FormBounds& form, std::span<const Rect> workAreas);
+void LoadSettings(const std::u16string& iniPath, FilePort& files, AnsiDecoder& ansi, SlotGrid& grid,
+                  FormBounds& form, std::span<const Rect> workAreas);
 
 // Writes the whole file in one atomic step, keeping what other programs or people put in it.
 // Returns the error text for the user when the file cannot be written.

@@ -21,6 +21,8 @@ class SlotActions {
   void OpenSlotFolder(const std::u16string& path);
 
  private:
+  void RemoveIfStill(int tab, const std::u16string& path, int slot);
+
   SlotGrid& grid_;
   ShellPort& shell_;
   DialogPort& dialogs_;

@@ -1,0 +1,74 @@
+#include "SlotGrid.h"
+
+namespace quorvel {
+
+namespace {
+
+std::u16string Decimal(int n) {
+  const std::string s = std::to_string(n);
+  return std::u16string(s.begin(), s.end());
+}
+
+}  // namespace
+
+std::u16string NoIconMessage(const std::u16string& path) {
+  return path + u"\r\n" + u"のファイルからアイコンが取り出せませんでした。" + u"\r\n" +
+         u"よって、このファイルアイコンを登録から外します。";
+}
+
+SlotGrid::SlotGrid(IconPort& icons, DialogPort& dialogs) : icons_(icons), dialogs_(dialogs) {
+  for (int t = 0; t < kTabCount; ++t) {
+    TabItems[t] = {u"アプリ " + Decimal(t + 1), u"ヒント " + Decimal(t + 1), t};
+    for (int s = 0; s < kSlotsPerTab; ++s)
+      SlotImages[t][s].Tag = s;
+    LastSlot[t] = -1;
+  }
+}
+
+void SlotGrid::AddFileToTab(int tab, const std::u16string& path) {
+  if (tab < 0 || tab >= kTabCount)
+    return;
+  const int k = LastSlot[tab] + 1;
+  if (k >= kMaxFilled)
+    return;
+  LastSlot[tab] = k;
+  if (LoadSlotIcon(tab, k, path))
+    return;
+  dialogs_.Notify(NoIconMessage(path));
+  LastSlot[tab] = k - 1;
+}
+
+bool SlotGrid::LoadSlotIcon(int tab, int slot, const std::u16string& path) {
+  const std::unique_ptr<Icon> icon = icons_.ExtractFirstIcon(path, iconSizePx_);
+  if (!icon)
+    return false;
+  // A failure to convert or decode counts as "no icon", so no empty slot is left inside the
+  // filled range.
+  const std::optional<Bytes> ico = icons_.ToIcoBytes(*icon);
+  if (!ico)
+    return false;
+  PicturePtr picture = icons_.DecodeIco(*ico);
+  if (!picture)
+    return false;
+  Slot& target = SlotImages[tab][slot];
+  target.Picture = std::move(picture);
+  target.SlotPath = path;
+  return true;
+}
+
+void SlotGrid::RemoveSlot(int slot) {
+  const int t = CurrentTab;
+  const int last = LastSlot[t];
+  if (slot < 0 || slot > last)
+    return;
+  for (int k = slot; k <= last; ++k)
+    CopySlot(SlotImages[t][k + 1], SlotImages[t][k]);
+  LastSlot[t] = last - 1;
+}
+
+void SlotGrid::CopySlot(const Slot& source, Slot& target) {
+  target.Picture = source.Picture;
+  target.SlotPath = source.SlotPath;
+}
+
+}  // namespace quorvel
