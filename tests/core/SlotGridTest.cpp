@@ -96,13 +96,23 @@ TEST_P(SlotGridFailureTest, FailedIconIsReportedAndUndone) {
   }
 }
 
+std::string OutcomeName(const ::testing::TestParamInfo<IconOutcome>& info) {
+  switch (info.param) {
+    case IconOutcome::NoIcon:
+      return "NoIcon";
+    case IconOutcome::ToBytesFails:
+      return "ToBytesFails";
+    case IconOutcome::DecodeFails:
+      return "DecodeFails";
+    default:
+      return "Good";
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(AllFailures, SlotGridFailureTest,
                          ::testing::Values(IconOutcome::NoIcon, IconOutcome::ToBytesFails,
                                            IconOutcome::DecodeFails),
-                         [](const auto& info) {
-                           const char* names[] = {"Good", "NoIcon", "ToBytesFails", "DecodeFails"};
-                           return std::string(names[static_cast<int>(info.param)]);
-                         });
+                         OutcomeName);
 
 TEST_F(SlotGridTest, IconsAreTakenAtTheRequestedSize) {
   grid.SetIconSize(48);
