@@ -51,7 +51,8 @@ class UniqueHandle {
   explicit operator bool() const noexcept { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
   HANDLE release() noexcept { return std::exchange(h_, nullptr); }
   void reset(HANDLE h = nullptr) noexcept {
-    if (*this) CloseHandle(h_);
+    if (*this)
+      CloseHandle(h_);
     h_ = h;
   }
 
@@ -66,7 +67,8 @@ class ScreenDc {
   ScreenDc(const ScreenDc&) = delete;
   ScreenDc& operator=(const ScreenDc&) = delete;
   ~ScreenDc() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
+    if (dc_)
+      ReleaseDC(hwnd_, dc_);
   }
   HDC get() const noexcept { return dc_; }
 
@@ -82,7 +84,8 @@ class SelectGuard {
   SelectGuard(const SelectGuard&) = delete;
   SelectGuard& operator=(const SelectGuard&) = delete;
   ~SelectGuard() {
-    if (old_) SelectObject(dc_, old_);
+    if (old_)
+      SelectObject(dc_, old_);
   }
 
  private:
@@ -97,7 +100,8 @@ class ComApartment {
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   ~ComApartment() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
+    if (SUCCEEDED(hr_))
+      CoUninitialize();
   }
   bool ok() const noexcept { return SUCCEEDED(hr_); }
 

@@ -1,0 +1,20 @@
+#include "WinShell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "Utf16.h"
+
+namespace quorvel::win {
+
+std::uintptr_t Win32ShellPort::Execute(const std::u16string& verb, const std::u16string& file,
+                                       const std::u16string& parameters,
+                                       const std::optional<std::u16string>& directory) {
+  const std::wstring v = ToWide(verb), f = ToWide(file), p = ToWide(parameters);
+  const std::wstring d = directory ? ToWide(*directory) : std::wstring();
+  const HINSTANCE r = ShellExecuteW(nullptr, v.c_str(), f.c_str(), p.c_str(),
+                                    directory ? d.c_str() : nullptr, SW_SHOW);
+  return reinterpret_cast<std::uintptr_t>(r);
+}
+
+}  // namespace quorvel::win

@@ -1,0 +1,15 @@
+// Starting programs and folders through the Windows shell.
+#pragma once
+
+#include "Ports.h"
+
+namespace quorvel::win {
+
+class Win32ShellPort : public ShellPort {
+ public:
+  std::uintptr_t Execute(const std::u16string& verb, const std::u16string& file,
+                         const std::u16string& parameters,
+                         const std::optional<std::u16string>& directory) override;
+};
+
+}  // namespace quorvel::win
