@@ -165,7 +165,9 @@ void IniFile::WriteString(std::u16string_view section, std::u16string_view key,
   const std::u16string line = std::u16string(key) + u"=" + Encode(value);
   const auto found = sectionIndex_.find(Fold(Trim(section)));
   if (found == sectionIndex_.end()) {
-    AddLine(u"[" + std::u16string(section) + u"]");
+    std::u16string header(1, u'[');
+    header.append(section).push_back(u']');
+    AddLine(std::move(header));
     AddLine(line);
     return;
   }

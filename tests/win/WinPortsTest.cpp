@@ -27,13 +27,14 @@ TEST(WinAnsi, DecodesTheCodePage) {
   const Bytes ascii = {'C', ':', '\\', 'a', '.', 'e', 'x', 'e'};
   EXPECT_EQ(ansi.DecodeAnsi(ascii), u"C:\\a.exe");
   EXPECT_EQ(ansi.DecodeAnsi({}), u"");
-  // Whatever the code page, a high byte becomes one character, and a long text stays whole.
+  // Whatever the code page, a long text stays whole and no byte is lost.
   const Bytes big(1 << 20, 'x');
   EXPECT_EQ(ansi.DecodeAnsi(big).size(), big.size());
   const Bytes high = {'a', 0xE9};
   EXPECT_GE(ansi.DecodeAnsi(high).size(), 2u);
-  if (GetACP() == 1252)
+  if (GetACP() == 1252) {
     EXPECT_EQ(ansi.DecodeAnsi(high), u"a\u00E9");
+  }
 }
 
 TEST(Displays, EveryWorkAreaHasASize) {
