@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "Decimal.h"
 #include "IniFile.h"
 #include "TextEncoding.h"
 
@@ -8,11 +9,6 @@ namespace quorvel {
 namespace {
 
 constexpr std::int32_t kDefaultPosition = 10;
-
-std::u16string Decimal(int n) {
-  const std::string s = std::to_string(n);
-  return std::u16string(s.begin(), s.end());
-}
 
 std::u16string NameKey(int n) {
   return u"name" + Decimal(n);

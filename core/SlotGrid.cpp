@@ -1,15 +1,10 @@
 #include "SlotGrid.h"
 
+#include "Decimal.h"
+
 namespace quorvel {
 
-namespace {
-
-std::u16string Decimal(int n) {
-  const std::string s = std::to_string(n);
-  return std::u16string(s.begin(), s.end());
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::u16string NoIconMessage(const std::u16string& path) {
   return path + u"\r\n" + u"のファイルからアイコンが取り出せませんでした。" + u"\r\n" +
