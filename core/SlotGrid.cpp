@@ -4,8 +4,6 @@
 
 namespace quorvel {
 
-namespace {}  // namespace
-
 std::u16string NoIconMessage(const std::u16string& path) {
   return path + u"\r\n" + u"のファイルからアイコンが取り出せませんでした。" + u"\r\n" +
          u"よって、このファイルアイコンを登録から外します。";
