@@ -1,9 +1,29 @@
-// Program entry: creates the main window, then the About window, and runs the message loop.
+// Program entry: creates the main window and runs the message loop.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+#include "ExePath.h"
+#include "Unit1.h"
+
+namespace {
+
+// Per-monitor v2 where the system has it (Windows 10 1703+), v1 otherwise; never fatal.
+void DeclareDpiAwareness() {
+  if (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+    return;
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  DeclareDpiAwareness();
+  quorvel::TForm1 form1(instance, quorvel::win::ExePath());
+  if (!form1.Handle())
+    return 1;
+  ShowWindow(form1.Handle(), SW_SHOWNOACTIVATE);
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
   return 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Handles.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ std::wstring QuorvelExe() {
   return std::wstring(p.begin(), p.end());
 }
 
-std::vector<char> ReadWhole(const std::wstring& path) {
-  std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
+std::vector<char> ReadWhole(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
   return std::vector<char>(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -91,19 +92,72 @@ TEST(Executable, IsA64BitGuiProgramImportingSystemDllsOnly) {
   }
 }
 
-TEST(Executable, StartsAndEndsCleanly) {
-  std::wstring exe = QuorvelExe();
-  std::wstring cmd = L"\"" + exe + L"\"";
+// Started on a prepared settings file and closed as the system closes it, the program writes
+// the file back in its canonical form: nothing stored is lost, gaps are closed.
+TEST(Executable, ClosingWritesTheSettingsBack) {
+  quorvel::test::TempFolder folder;
+  const auto exe = folder.Path() / L"Quorvel.exe";
+  std::filesystem::copy_file(std::filesystem::path(QuorvelExe()), exe);
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::wstring notepad = std::wstring(windows) + L"\\notepad.exe";
+  const std::wstring stored = L"[form]\r\ntop=120\r\nleft=300\r\n[file]\r\nname3=" + notepad +
+                              L"\r\nname11=" + notepad +
+                              L"\r\n[tab]\r\nname1=仕事用\r\n[mine]\r\nx=1\r\n";
+  std::vector<unsigned char> bytes = {0xFF, 0xFE};
+  for (wchar_t c : stored) {
+    bytes.push_back(static_cast<unsigned char>(c & 0xFF));
+    bytes.push_back(static_cast<unsigned char>(c >> 8));
+  }
+  quorvel::test::WriteBytes(folder.Path() / L"Quorvel.ini", bytes);
+
+  std::wstring cmd = L"\"" + exe.wstring() + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &pi));
+  ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.Path().c_str(), &si, &pi));
   quorvel::win::UniqueHandle process(pi.hProcess), thread(pi.hThread);
+  HWND strip = nullptr;
+  for (int i = 0; i < 500 && !strip; ++i) {
+    Sleep(20);
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, L"TForm1", L"Form1")) != nullptr) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == pi.dwProcessId && IsWindowVisible(w))
+        strip = w;
+    }
+  }
+  ASSERT_NE(strip, nullptr) << "the strip never showed";
+  RECT r{};
+  GetWindowRect(strip, &r);
+  EXPECT_EQ(r.left, 300);
+  EXPECT_EQ(r.top, 120);
+  EXPECT_TRUE(GetWindowLongPtrW(strip, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  PostMessageW(strip, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
   DWORD code = 1;
   GetExitCodeProcess(process.get(), &code);
   EXPECT_EQ(code, 0u);
+
+  const std::vector<char> written = ReadWhole(folder.Path() / L"Quorvel.ini");
+  ASSERT_GE(written.size(), 2u);
+  const std::wstring text(reinterpret_cast<const wchar_t*>(written.data() + 2),
+                          (written.size() - 2) / 2);
+  std::wstring expected =
+      L"[form]\r\ntop=120\r\nleft=300\r\n[file]\r\nname3=\r\nname11=" + notepad + L"\r\n";
+  // name3 stood in the file first, so it keeps its line; the rest follow in order.
+  expected += L"name0=" + notepad + L"\r\n";
+  for (int k = 1; k < 55; ++k) {
+    if (k == 3 || k == 11)
+      continue;
+    expected += L"name" + std::to_wstring(k) + L"=\r\n";
+  }
+  expected +=
+      L"[tab]\r\nname1=仕事用\r\nname0=ヒント 0\r\nname2=ヒント 2\r\nname3=ヒント 3\r\n"
+      L"name4=ヒント 4\r\n[mine]\r\nx=1\r\n";
+  EXPECT_EQ(text, expected);
 }
 
 }  // namespace

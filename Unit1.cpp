@@ -1,0 +1,128 @@
+#include "Unit1.h"
+
+#include <windowsx.h>
+
+#include "Displays.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TForm1";
+
+}  // namespace
+
+TForm1::TForm1(HINSTANCE instance, std::u16string exePath)
+    : dialogs_([this] { return Handle(); }),
+      grid_(icons_, dialogs_),
+      actions_(grid_, shell_, dialogs_),
+      exePath_(std::move(exePath)) {
+  Register(instance, kClassName, CS_DBLCLKS);
+  // Created hidden and placed by the settings before it is first shown.
+  Create(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"Form1", WS_POPUP, 0, 0,
+         kStripWidth, kStripHeight, instance);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+  geometry_ = StripGeometry(static_cast<int>(GetDpiForWindow(Handle())));
+  bounds_.Width = geometry_.Width();
+  bounds_.Height = geometry_.Height();
+  canvas_ = std::make_unique<win::LayeredCanvas>(bounds_.Width, bounds_.Height);
+  font_ = win::CreateUiFont(geometry_.Dpi());
+  grid_.SetIconSize(geometry_.SlotPixels());
+  for (int& last : grid_.LastSlot)
+    last = -1;
+  const auto areas = win::WorkAreas();
+  LoadSettings(SettingsPathFor(exePath_), files_, ansi_, grid_, bounds_, areas);
+  Repaint();
+}
+
+void TForm1::FormCloseQuery() {
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  bounds_.Left = r.left;
+  bounds_.Top = r.top;
+  if (const auto error = SaveSettings(SettingsPathFor(exePath_), files_, ansi_, grid_, bounds_)) {
+    dialogs_.ShowError(*error);  // the window stays; the next close tries again
+    return;
+  }
+  DestroyWindow(Handle());
+}
+
+void TForm1::FormDestroy() {
+  PostQuitMessage(0);
+}
+
+void TForm1::Repaint() {
+  if (!canvas_)
+    return;
+  win::PaintStrip(*canvas_, geometry_, grid_, state_, font_.get());
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  POINT at = IsWindowVisible(Handle()) ? POINT{r.left, r.top} : POINT{bounds_.Left, bounds_.Top};
+  (void)canvas_->ShowOn(Handle(), at);
+}
+
+// A left press first makes the pressed tab the visible one; on the tab that was already
+// visible it drags the window instead.
+void TForm1::TabMouseDown(int tab, WPARAM buttons) {
+  if (buttons & MK_LBUTTON) {
+    const bool wasVisible = tab == state_.activeTab;
+    state_.activeTab = tab;
+    grid_.CurrentTab = tab;
+    Repaint();
+    if (wasVisible) {
+      ReleaseCapture();
+      SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    }
+  }
+  grid_.CurrentTab = state_.activeTab;
+}
+
+void TForm1::SlotMouseDown(int slot, WPARAM buttons) {
+  const Slot& pressed = grid_.SlotImages[grid_.CurrentTab][slot];
+  if (!pressed.Filled())
+    return;
+  const std::u16string path = pressed.SlotPath;  // the slot may move while a dialog is open
+  if (buttons & MK_LBUTTON) {
+    actions_.LaunchSlot(path, slot);
+  } else if (buttons & MK_RBUTTON) {
+    actions_.AskRemoveSlot(path, slot);
+  } else if (buttons & MK_MBUTTON) {
+    actions_.OpenSlotFolder(path);
+  }
+  Repaint();
+}
+
+LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: {
+      const Hit hit = geometry_.HitTest(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      if (hit.kind == Hit::Kind::Header)
+        TabMouseDown(hit.index, wp);
+      if (hit.kind == Hit::Kind::Slot)
+        SlotMouseDown(hit.index, wp);
+      return 0;
+    }
+    case WM_CLOSE:
+      FormCloseQuery();
+      return 0;
+    case WM_DESTROY:
+      FormDestroy();
+      return 0;
+    default:
+      return Default(msg, wp, lp);
+  }
+}
+
+}  // namespace quorvel
