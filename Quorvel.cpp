@@ -3,6 +3,11 @@
 
 #include "ExePath.h"
 #include "Unit1.h"
+#include "WinAnsi.h"
+#include "WinDialogs.h"
+#include "WinFiles.h"
+#include "WinIcons.h"
+#include "WinShell.h"
 
 namespace {
 
@@ -17,7 +22,16 @@ void DeclareDpiAwareness() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   DeclareDpiAwareness();
-  quorvel::TForm1 form1(instance, quorvel::win::ExePath());
+  using namespace quorvel;
+  const win::ComApartment com;
+  HWND owner = nullptr;  // the strip, once it exists: dialogs open above it
+  win::Win32IconPort icons;
+  win::Win32DialogPort dialogs([&owner] { return owner; });
+  win::Win32ShellPort shell;
+  win::Win32FilePort files;
+  win::Win32AnsiDecoder ansi;
+  TForm1 form1(instance, win::ExePath(), {icons, dialogs, shell, files, ansi});
+  owner = form1.Handle();
   if (!form1.Handle())
     return 1;
   ShowWindow(form1.Handle(), SW_SHOWNOACTIVATE);

@@ -12,10 +12,10 @@ constexpr wchar_t kClassName[] = L"TForm1";
 
 }  // namespace
 
-TForm1::TForm1(HINSTANCE instance, std::u16string exePath)
-    : dialogs_([this] { return Handle(); }),
-      grid_(icons_, dialogs_),
-      actions_(grid_, shell_, dialogs_),
+TForm1::TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports)
+    : ports_(ports),
+      grid_(ports.icons, ports.dialogs),
+      actions_(grid_, ports.shell, ports.dialogs),
       exePath_(std::move(exePath)) {
   Register(instance, kClassName, CS_DBLCLKS);
   // Created hidden and placed by the settings before it is first shown.
@@ -35,7 +35,7 @@ void TForm1::FormCreate() {
   for (int& last : grid_.LastSlot)
     last = -1;
   const auto areas = win::WorkAreas();
-  LoadSettings(SettingsPathFor(exePath_), files_, ansi_, grid_, bounds_, areas);
+  LoadSettings(SettingsPathFor(exePath_), ports_.files, ports_.ansi, grid_, bounds_, areas);
   Repaint();
 }
 
@@ -44,8 +44,9 @@ void TForm1::FormCloseQuery() {
   GetWindowRect(Handle(), &r);
   bounds_.Left = r.left;
   bounds_.Top = r.top;
-  if (const auto error = SaveSettings(SettingsPathFor(exePath_), files_, ansi_, grid_, bounds_)) {
-    dialogs_.ShowError(*error);  // the window stays; the next close tries again
+  if (const auto error =
+          SaveSettings(SettingsPathFor(exePath_), ports_.files, ports_.ansi, grid_, bounds_)) {
+    ports_.dialogs.ShowError(*error);  // the window stays; the next close tries again
     return;
   }
   DestroyWindow(Handle());

@@ -13,19 +13,23 @@
 #include "SlotGrid.h"
 #include "StripGeometry.h"
 #include "StripPainter.h"
-#include "WinAnsi.h"
-#include "WinDialogs.h"
-#include "WinFiles.h"
-#include "WinIcons.h"
-#include "WinShell.h"
 #include "Window.h"
 
 namespace quorvel {
 
+// What the strip asks of the platform; tests script it.
+struct AppPorts {
+  IconPort& icons;
+  DialogPort& dialogs;
+  ShellPort& shell;
+  FilePort& files;
+  AnsiDecoder& ansi;
+};
+
 class TForm1 : public win::Window<TForm1> {
  public:
   // The settings file is worked out from `exePath` at every load and save.
-  TForm1(HINSTANCE instance, std::u16string exePath);
+  TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports);
   ~TForm1();
 
   SlotGrid& Grid() { return grid_; }
@@ -42,12 +46,7 @@ class TForm1 : public win::Window<TForm1> {
   void SlotMouseDown(int slot, WPARAM buttons);
   void Repaint();
 
-  win::ComApartment com_;
-  win::Win32IconPort icons_;
-  win::Win32DialogPort dialogs_;
-  win::Win32ShellPort shell_;
-  win::Win32FilePort files_;
-  win::Win32AnsiDecoder ansi_;
+  AppPorts ports_;
   SlotGrid grid_;
   SlotActions actions_;
   std::u16string exePath_;

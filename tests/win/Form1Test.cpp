@@ -1,0 +1,135 @@
+// The strip in-process: its input, its look and its close, with the platform scripted.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+#include "Unit1.h"
+
+namespace quorvel {
+namespace {
+
+using namespace quorvel::test;
+
+constexpr char16_t kExe[] = u"C:\\Apps\\Quorvel.exe";
+constexpr char16_t kIni[] = u"C:\\Apps\\Quorvel.ini";
+
+class Form1Test : public ::testing::Test {
+ protected:
+  FakeIconPort icons;
+  FakeDialogs dialogs;
+  FakeShell shell;
+  FakeFiles files;
+  FakeAnsi ansi;
+  std::unique_ptr<TForm1> form = std::make_unique<TForm1>(
+      GetModuleHandleW(nullptr), kExe, AppPorts{icons, dialogs, shell, files, ansi});
+
+  // A press at a logical point of the strip, buttons as the message's wParam carries them.
+  void Press(UINT msg, WPARAM buttons, int x, int y) {
+    SendMessageW(form->Handle(), msg, buttons, MAKELPARAM(x, y));
+  }
+  // Gradients step by a shade a row: near enough is the colour.
+  static bool Near(std::uint32_t got, std::uint32_t want) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      const int a = (got >> shift) & 0xFF, b = (want >> shift) & 0xFF;
+      if (a - b > 3 || b - a > 3)
+        return false;
+    }
+    return true;
+  }
+  static int HeaderX(int tab) { return 2 + 62 * tab + 31; }
+  static int SlotX(int slot) { return 18 + 32 * slot; }
+};
+
+TEST_F(Form1Test, TabHeadersFollowTheInputTable) {
+  ASSERT_NE(form->Handle(), nullptr);
+  EXPECT_EQ(form->ActiveTab(), 0);
+  Press(WM_RBUTTONDOWN, MK_RBUTTON, HeaderX(2), 10);
+  Press(WM_MBUTTONDOWN, MK_MBUTTON, HeaderX(3), 10);
+  EXPECT_EQ(form->ActiveTab(), 0) << "right and middle presses never switch";
+  EXPECT_EQ(form->Grid().CurrentTab, 0);
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, HeaderX(3), 10);
+  EXPECT_EQ(form->ActiveTab(), 3);
+  EXPECT_EQ(form->Grid().CurrentTab, 3) << "the current tab is the visible one";
+}
+
+TEST_F(Form1Test, SlotPressesPickTheActionByTheFirstButtonDown) {
+  for (int i = 0; i < 3; ++i)
+    form->Grid().AddFileToTab(0, u"C:\\Tools\\app.exe");
+  dialogs.answerYes = false;
+  struct Case {
+    UINT msg;
+    WPARAM buttons;
+    const char16_t* verb;  // nullptr: the removal question
+  };
+  const Case cases[] = {
+      {WM_LBUTTONDOWN, MK_LBUTTON, u"OPEN"},
+      {WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, u"OPEN"},
+      {WM_LBUTTONDBLCLK, MK_LBUTTON, u"OPEN"},  // a double click starts twice
+      {WM_MBUTTONDOWN, MK_MBUTTON | MK_RBUTTON, nullptr},
+      {WM_MBUTTONDOWN, MK_MBUTTON, u"open"},
+  };
+  for (const Case& c : cases) {
+    shell.calls.clear();
+    dialogs.asked.clear();
+    Press(c.msg, c.buttons, SlotX(1), 42);
+    if (c.verb) {
+      ASSERT_EQ(shell.calls.size(), 1u);
+      EXPECT_EQ(shell.calls[0].verb, c.verb);
+    } else {
+      EXPECT_TRUE(shell.calls.empty());
+      EXPECT_EQ(dialogs.asked.size(), 1u);
+    }
+  }
+  shell.calls.clear();
+  for (UINT msg : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+    Press(msg, MK_LBUTTON | MK_RBUTTON | MK_MBUTTON, SlotX(5), 42);  // empty
+    Press(msg, MK_LBUTTON | MK_RBUTTON | MK_MBUTTON, 319, 42);       // beyond the page
+  }
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST_F(Form1Test, AFailedLaunchRemovesThePressedSlot) {
+  form->Grid().AddFileToTab(0, u"C:\\gone.exe");
+  form->Grid().AddFileToTab(0, u"C:\\kept.exe");
+  shell.result = 2;
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, SlotX(0), 42);
+  ASSERT_EQ(dialogs.notified.size(), 1u);
+  EXPECT_EQ(form->Grid().SlotImages[0][0].SlotPath, u"C:\\kept.exe");
+}
+
+TEST_F(Form1Test, OnlyTheTabControlIsOpaque) {
+  const auto& c = form->Canvas();
+  EXPECT_EQ(c.Width(), 321);
+  EXPECT_EQ(c.Height(), 61);
+  EXPECT_EQ(c.At(100, 60) >> 24, 0u) << "the bottom row shows nothing";
+  EXPECT_EQ(c.At(318, 10) >> 24, 0u) << "the free part of the header band";
+  EXPECT_EQ(c.At(0, 5) >> 24, 0u);
+  EXPECT_EQ(c.At(100, 40), 0xFF404040u) << "the page";
+  // Selected header: lighter at its top (inside the stroke) and 2 px taller than the others.
+  EXPECT_EQ(c.At(HeaderX(0) - 20, 0), 0xFF303030u) << "the stroke";
+  EXPECT_TRUE(Near(c.At(HeaderX(0) - 20, 1), 0xFF606060u));
+  EXPECT_EQ(c.At(HeaderX(1) - 20, 1) >> 24, 0u);
+  EXPECT_EQ(c.At(HeaderX(1) - 20, 2), 0xFF303030u) << "the stroke, 2 px lower";
+  EXPECT_TRUE(Near(c.At(HeaderX(1) - 20, 3), 0xFF303030u));
+}
+
+TEST_F(Form1Test, CloseSavesAndStaysOpenWhenTheFileCannotBeWritten) {
+  form->Grid().AddFileToTab(0, u"C:\\Tools\\app.exe");
+  files.failWrites = true;
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  ASSERT_EQ(dialogs.errors.size(), 1u);
+  EXPECT_EQ(dialogs.errors[0], std::u16string(kIni) + u" に書き込めません");
+  ASSERT_TRUE(IsWindow(form->Handle()));
+  files.failWrites = false;
+  ShowWindow(form->Handle(), SW_HIDE);  // a close while hidden saves too
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(form->Handle(), nullptr);
+  EXPECT_EQ(files.files.count(kIni), 1u);
+  MSG msg;
+  PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the quit the close posted
+}
+
+}  // namespace
+}  // namespace quorvel
