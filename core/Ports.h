@@ -77,4 +77,16 @@ class AnsiDecoder {
   virtual std::u16string DecodeAnsi(std::span<const std::uint8_t> bytes) = 0;
 };
 
+// The popup menu's own dialogs.
+class CommandDialogPort {
+ public:
+  virtual ~CommandDialogPort() = default;
+  // The system's open-file dialog for "exe|*.exe"; the chosen full path, nullopt when cancelled.
+  virtual std::optional<std::u16string> ChooseExecutable() = 0;
+  // A modal query with one edit field starting at `value`; the field's text on OK, else nullopt.
+  virtual std::optional<std::u16string> InputQuery(const std::u16string& caption,
+                                                   const std::u16string& prompt,
+                                                   const std::u16string& value) = 0;
+};
+
 }  // namespace quorvel
