@@ -3,6 +3,8 @@
 
 #include "ExePath.h"
 #include "Unit1.h"
+#include "Unit3.h"
+#include "WinCommandDialogs.h"
 #include "WinAnsi.h"
 #include "WinDialogs.h"
 #include "WinFiles.h"
@@ -30,7 +32,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win::Win32ShellPort shell;
   win::Win32FilePort files;
   win::Win32AnsiDecoder ansi;
-  TForm1 form1(instance, win::ExePath(), {icons, dialogs, shell, files, ansi});
+  win::Win32CommandDialogs commands([&owner] { return owner; });
+  TForm1 form1(instance, win::ExePath(), {icons, dialogs, shell, files, ansi, commands});
+  TForm3 form3(instance);
+  form1.SetAbout(&form3);
   owner = form1.Handle();
   if (!form1.Handle())
     return 1;

@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include "Displays.h"
+#include "Unit3.h"
+#include "Utf16.h"
 
 namespace quorvel {
 
@@ -16,7 +18,18 @@ TForm1::TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports)
     : ports_(ports),
       grid_(ports.icons, ports.dialogs),
       actions_(grid_, ports.shell, ports.dialogs),
-      exePath_(std::move(exePath)) {
+      exePath_(std::move(exePath)),
+      popupMenu1_(CreatePopupMenu()),
+      captions_{u"ファイルを開いてタブに追加",
+                u"タブにヒントを設定",
+                kMiniCaption,
+                kAboutCaption,
+                kDashCaption,
+                kExitCaption} {
+  // Ordinary items, the dashed one included: choosing it closes the menu and does nothing.
+  for (UINT id = 1; id <= captions_.size(); ++id) {
+    AppendMenuW(popupMenu1_.get(), MF_STRING, id, L"");
+  }
   Register(instance, kClassName, CS_DBLCLKS);
   // Created hidden and placed by the settings before it is first shown.
   Create(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"Form1", WS_POPUP, 0, 0,
@@ -78,6 +91,10 @@ void TForm1::TabMouseDown(int tab, WPARAM buttons) {
       ReleaseCapture();
       SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
     }
+  } else if ((buttons & MK_RBUTTON) && tab == state_.activeTab) {
+    POINT at{};
+    GetCursorPos(&at);
+    Popup(at);
   }
   grid_.CurrentTab = state_.activeTab;
 }
@@ -95,6 +112,76 @@ void TForm1::SlotMouseDown(int slot, WPARAM buttons) {
     actions_.OpenSlotFolder(path);
   }
   Repaint();
+}
+
+void TForm1::PopupMenu1Popup() {
+  const PopupCaptions c = CaptionsFor(grid_);
+  captions_[0] = c.open;
+  captions_[1] = c.hint;
+  for (UINT id = 1; id <= captions_.size(); ++id) {
+    const std::wstring text = win::ToWide(captions_[id - 1]);
+    ModifyMenuW(popupMenu1_.get(), id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
+  }
+}
+
+const std::u16string& TForm1::Caption(MenuCommand item) const {
+  return captions_[static_cast<UINT>(item) - 1];
+}
+
+void TForm1::Popup(POINT at) {
+  PopupMenu1Popup();
+  // A menu closes on a click elsewhere only while its owner is the foreground window.
+  SetForegroundWindow(Handle());
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenuEx(popupMenu1_.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN, at.x, at.y,
+                       Handle(), nullptr));
+  PostMessageW(Handle(), WM_NULL, 0, 0);
+  if (chosen)
+    Run(static_cast<MenuCommand>(chosen));
+}
+
+void TForm1::Run(MenuCommand command) {
+  switch (command) {
+    case MenuCommand::Open:
+      pmOpenClick();
+      break;
+    case MenuCommand::Hint:
+      pmHintClick();
+      break;
+    case MenuCommand::Mini:
+      pmMiniClick();
+      break;
+    case MenuCommand::About:
+      pmAboutClick();
+      break;
+    case MenuCommand::Exit:
+      pmSyuryoClick();
+      break;
+    case MenuCommand::Dash:
+      break;
+  }
+}
+
+void TForm1::pmOpenClick() {
+  quorvel::pmOpenClick(grid_, ports_.commands);
+  Repaint();
+}
+
+void TForm1::pmHintClick() {
+  quorvel::pmHintClick(grid_, ports_.commands);
+}
+
+void TForm1::pmMiniClick() {
+  ShowWindow(Handle(), SW_HIDE);
+}
+
+void TForm1::pmAboutClick() {
+  if (form3_)
+    form3_->Show();
+}
+
+void TForm1::pmSyuryoClick() {
+  PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

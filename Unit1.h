@@ -3,12 +3,14 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
 #include "Handles.h"
 #include "LayeredCanvas.h"
 #include "Settings.h"
+#include "PopupCommands.h"
 #include "SlotActions.h"
 #include "SlotGrid.h"
 #include "StripGeometry.h"
@@ -24,7 +26,13 @@ struct AppPorts {
   ShellPort& shell;
   FilePort& files;
   AnsiDecoder& ansi;
+  CommandDialogPort& commands;
 };
+
+// The popup menu's items, top to bottom.
+enum class MenuCommand : UINT { Open = 1, Hint, Mini, About, Dash, Exit };
+
+class TForm3;
 
 class TForm1 : public win::Window<TForm1> {
  public:
@@ -32,11 +40,18 @@ class TForm1 : public win::Window<TForm1> {
   TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports);
   ~TForm1();
 
+  void SetAbout(TForm3* about) { form3_ = about; }
   SlotGrid& Grid() { return grid_; }
   int ActiveTab() const { return state_.activeTab; }
   const win::LayeredCanvas& Canvas() const { return *canvas_; }
 
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  // Opens the popup menu at a point in physical screen pixels; returns when it has closed.
+  void Popup(POINT at);
+  // The captions the menu shows, rewritten by PopupMenu1Popup at every opening.
+  const std::u16string& Caption(MenuCommand item) const;
+  void Run(MenuCommand command);
 
  private:
   void FormCreate();
@@ -45,6 +60,12 @@ class TForm1 : public win::Window<TForm1> {
   void TabMouseDown(int tab, WPARAM buttons);
   void SlotMouseDown(int slot, WPARAM buttons);
   void Repaint();
+  void PopupMenu1Popup();
+  void pmOpenClick();
+  void pmHintClick();
+  void pmMiniClick();
+  void pmAboutClick();
+  void pmSyuryoClick();
 
   AppPorts ports_;
   SlotGrid grid_;
@@ -55,6 +76,9 @@ class TForm1 : public win::Window<TForm1> {
   win::UniqueFont font_;
   win::StripState state_;
   FormBounds bounds_;
+  TForm3* form3_ = nullptr;
+  win::UniqueMenu popupMenu1_;
+  std::array<std::u16string, 6> captions_;
 };
 
 }  // namespace quorvel

@@ -137,4 +137,24 @@ class FakeAnsi : public AnsiDecoder {
   }
 };
 
+// Scripted open-file dialog and input query.
+class FakeCommandDialogs : public CommandDialogPort {
+ public:
+  std::optional<std::u16string> chosen, typed;
+  std::u16string caption, prompt, startValue;
+  std::function<void()> whileOpen;
+  std::optional<std::u16string> ChooseExecutable() override {
+    if (whileOpen)
+      whileOpen();
+    return chosen;
+  }
+  std::optional<std::u16string> InputQuery(const std::u16string& c, const std::u16string& p,
+                                           const std::u16string& v) override {
+    caption = c;
+    prompt = p;
+    startValue = v;
+    return typed;
+  }
+};
+
 }  // namespace quorvel::test

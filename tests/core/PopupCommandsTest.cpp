@@ -6,29 +6,12 @@
 namespace quorvel {
 namespace {
 
-class FakeCommandDialogs : public CommandDialogPort {
- public:
-  std::optional<std::u16string> chosen, typed;
-  std::u16string caption, prompt, startValue;
-  std::function<void()> whileOpen;
-  std::optional<std::u16string> ChooseExecutable() override {
-    if (whileOpen)
-      whileOpen();
-    return chosen;
-  }
-  std::optional<std::u16string> InputQuery(const std::u16string& c, const std::u16string& p,
-                                           const std::u16string& v) override {
-    caption = c, prompt = p, startValue = v;
-    return typed;
-  }
-};
-
 class PopupCommandsTest : public ::testing::Test {
  protected:
   test::FakeIconPort icons;
   test::FakeDialogs dialogs;
   SlotGrid grid{icons, dialogs};
-  FakeCommandDialogs commands;
+  test::FakeCommandDialogs commands;
 };
 
 TEST_F(PopupCommandsTest, CaptionsNameTheCurrentTab) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "Fakes.h"
 #include "Unit1.h"
 
@@ -21,8 +24,9 @@ class Form1Test : public ::testing::Test {
   FakeShell shell;
   FakeFiles files;
   FakeAnsi ansi;
+  FakeCommandDialogs commands;
   std::unique_ptr<TForm1> form = std::make_unique<TForm1>(
-      GetModuleHandleW(nullptr), kExe, AppPorts{icons, dialogs, shell, files, ansi});
+      GetModuleHandleW(nullptr), kExe, AppPorts{icons, dialogs, shell, files, ansi, commands});
 
   // A press at a logical point of the strip, buttons as the message's wParam carries them.
   void Press(UINT msg, WPARAM buttons, int x, int y) {
@@ -129,6 +133,43 @@ TEST_F(Form1Test, CloseSavesAndStaysOpenWhenTheFileCannotBeWritten) {
   EXPECT_EQ(files.files.count(kIni), 1u);
   MSG msg;
   PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the quit the close posted
+}
+
+TEST_F(Form1Test, MenuCaptionsNameTheCurrentTabAndTheMenuCloses) {
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, HeaderX(4), 10);
+  const HWND strip = form->Handle();
+  std::atomic<bool> sawMenu{false};
+  std::thread closer([&] {
+    for (int i = 0; i < 300 && !sawMenu; ++i) {
+      Sleep(10);
+      const HWND menu = FindWindowW(L"#32768", nullptr);
+      if (menu && IsWindowVisible(menu))
+        sawMenu = true;
+    }
+    PostMessageW(strip, WM_CANCELMODE, 0, 0);  // as a click elsewhere would
+  });
+  form->Popup({400, 300});
+  closer.join();
+  EXPECT_TRUE(sawMenu);
+  EXPECT_EQ(form->Caption(MenuCommand::Open), u"ファイルを開いてタブ「アプリ 5」に追加");
+  EXPECT_EQ(form->Caption(MenuCommand::Hint), u"タブ「アプリ 5」にヒントを設定");
+  EXPECT_EQ(form->Caption(MenuCommand::Dash), u"--------------------");
+}
+
+TEST_F(Form1Test, CommandsActOnTheCurrentTab) {
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, HeaderX(2), 10);
+  commands.chosen = u"C:\\Tools\\edit.exe";
+  form->Run(MenuCommand::Open);
+  EXPECT_EQ(form->Grid().SlotImages[2][0].SlotPath, u"C:\\Tools\\edit.exe");
+  commands.typed = u"";
+  form->Run(MenuCommand::Hint);
+  EXPECT_EQ(form->Grid().TabItems[2].Hint, u"");
+  EXPECT_EQ(commands.prompt, u"タブ「アプリ 3」にヒントを設定");
+  ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  form->Run(MenuCommand::Dash);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  form->Run(MenuCommand::Mini);
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
 }
 
 }  // namespace
