@@ -25,7 +25,7 @@ void DeclareDpiAwareness() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   DeclareDpiAwareness();
   using namespace quorvel;
-  const win::ComApartment com;
+  const win::OleSession ole;
   HWND owner = nullptr;  // the strip, once it exists: dialogs open above it
   win::Win32IconPort icons;
   win::Win32DialogPort dialogs([&owner] { return owner; });

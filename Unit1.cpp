@@ -49,6 +49,43 @@ void TForm1::FormCreate() {
     last = -1;
   const auto areas = win::WorkAreas();
   LoadSettings(SettingsPathFor(exePath_), ports_.files, ports_.ansi, grid_, bounds_, areas);
+  dropTarget_.Attach(new win::DropTarget(
+      {[this](POINT p) { return SlotDragOver(p); },
+       [this] {
+         SlotDragOver({-1, -1});
+       },
+       [this](POINT, const std::vector<std::u16string>& files) { SlotDragDrop(files); }}));
+  // Fails only without OLE on this thread; the strip then takes no drops but works otherwise.
+  (void)RegisterDragDrop(Handle(), dropTarget_.Get());
+  Repaint();
+}
+
+// Every slot picture takes a drop, filled or empty, whatever the drag carries; the header band
+// and the rest of the page do not.
+bool TForm1::SlotDragOver(POINT screen) {
+  POINT client = screen;
+  ScreenToClient(Handle(), &client);
+  const Hit hit = geometry_.HitTest(client.x, client.y);
+  const int slot = hit.kind == Hit::Kind::Slot ? hit.index : -1;
+  if (slot != state_.dropSlot) {
+    state_.dropSlot = slot;
+    Repaint();
+  }
+  return slot >= 0;
+}
+
+void TForm1::ClearDropOutline() {
+  if (state_.dropSlot < 0)
+    return;
+  state_.dropSlot = -1;
+  Repaint();
+}
+
+// Only the first file is registered, into the next free slot of the current tab.
+void TForm1::SlotDragDrop(const std::vector<std::u16string>& files) {
+  if (files.empty())
+    return;
+  grid_.AddFileToTab(grid_.CurrentTab, files.front());
   Repaint();
 }
 

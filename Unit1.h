@@ -7,6 +7,9 @@
 #include <memory>
 #include <string>
 
+#include <wrl/client.h>
+
+#include "DropTarget.h"
 #include "Handles.h"
 #include "LayeredCanvas.h"
 #include "Settings.h"
@@ -52,6 +55,9 @@ class TForm1 : public win::Window<TForm1> {
   // The captions the menu shows, rewritten by PopupMenu1Popup at every opening.
   const std::u16string& Caption(MenuCommand item) const;
   void Run(MenuCommand command);
+  // What the system calls while something is dragged over the strip.
+  IDropTarget* DropTargetOfStrip() const { return dropTarget_.Get(); }
+  int OutlinedSlot() const { return state_.dropSlot; }
 
  private:
   void FormCreate();
@@ -60,6 +66,9 @@ class TForm1 : public win::Window<TForm1> {
   void TabMouseDown(int tab, WPARAM buttons);
   void SlotMouseDown(int slot, WPARAM buttons);
   void Repaint();
+  bool SlotDragOver(POINT screen);
+  void ClearDropOutline();
+  void SlotDragDrop(const std::vector<std::u16string>& files);
   void PopupMenu1Popup();
   void pmOpenClick();
   void pmHintClick();
@@ -79,6 +88,7 @@ class TForm1 : public win::Window<TForm1> {
   TForm3* form3_ = nullptr;
   win::UniqueMenu popupMenu1_;
   std::array<std::u16string, 6> captions_;
+  Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
 };
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <ole2.h>
 
 #include <memory>
 #include <type_traits>
@@ -102,6 +103,22 @@ class ComApartment {
   ~ComApartment() {
     if (SUCCEEDED(hr_))
       CoUninitialize();
+  }
+  bool ok() const noexcept { return SUCCEEDED(hr_); }
+
+ private:
+  HRESULT hr_;
+};
+
+// OLE for the UI thread (drag and drop needs it; it includes COM), for the guard's lifetime.
+class OleSession {
+ public:
+  OleSession() noexcept : hr_(OleInitialize(nullptr)) {}
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+  ~OleSession() {
+    if (SUCCEEDED(hr_))
+      OleUninitialize();
   }
   bool ok() const noexcept { return SUCCEEDED(hr_); }
 
