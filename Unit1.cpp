@@ -55,6 +55,7 @@ void TForm1::FormCreate() {
          SlotDragOver({-1, -1});
        },
        [this](POINT, const std::vector<std::u16string>& files) { SlotDragDrop(files); }}));
+  tooltips_ = std::make_unique<win::Tooltips>(Handle());
   // Fails only without OLE on this thread; the strip then takes no drops but works otherwise.
   (void)RegisterDragDrop(Handle(), dropTarget_.Get());
   Repaint();
@@ -103,12 +104,29 @@ void TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormDestroy() {
+  RevokeDragDrop(Handle());
   PostQuitMessage(0);
+}
+
+// Each header shows its hint, each filled slot of the visible tab its path.
+void TForm1::UpdateTips() {
+  if (!tooltips_)
+    return;
+  std::vector<win::Tip> tips;
+  for (int t = 0; t < kTabCount; ++t)
+    tips.push_back({geometry_.Header(t), grid_.TabItems[t].Hint});
+  for (int s = 0; s < kSlotsPerTab; ++s) {
+    if (const auto r = geometry_.VisibleSlot(s)) {
+      tips.push_back({*r, grid_.SlotImages[state_.activeTab][s].SlotPath});
+    }
+  }
+  tooltips_->Set(tips);
 }
 
 void TForm1::Repaint() {
   if (!canvas_)
     return;
+  UpdateTips();
   win::PaintStrip(*canvas_, geometry_, grid_, state_, font_.get());
   RECT r{};
   GetWindowRect(Handle(), &r);
@@ -206,6 +224,7 @@ void TForm1::pmOpenClick() {
 
 void TForm1::pmHintClick() {
   quorvel::pmHintClick(grid_, ports_.commands);
+  UpdateTips();
 }
 
 void TForm1::pmMiniClick() {

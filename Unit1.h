@@ -18,6 +18,7 @@
 #include "SlotGrid.h"
 #include "StripGeometry.h"
 #include "StripPainter.h"
+#include "Tooltips.h"
 #include "Window.h"
 
 namespace quorvel {
@@ -58,6 +59,7 @@ class TForm1 : public win::Window<TForm1> {
   // What the system calls while something is dragged over the strip.
   IDropTarget* DropTargetOfStrip() const { return dropTarget_.Get(); }
   int OutlinedSlot() const { return state_.dropSlot; }
+  const win::Tooltips* Tips() const { return tooltips_.get(); }
 
  private:
   void FormCreate();
@@ -66,6 +68,7 @@ class TForm1 : public win::Window<TForm1> {
   void TabMouseDown(int tab, WPARAM buttons);
   void SlotMouseDown(int slot, WPARAM buttons);
   void Repaint();
+  void UpdateTips();
   bool SlotDragOver(POINT screen);
   void ClearDropOutline();
   void SlotDragDrop(const std::vector<std::u16string>& files);
@@ -89,6 +92,7 @@ class TForm1 : public win::Window<TForm1> {
   win::UniqueMenu popupMenu1_;
   std::array<std::u16string, 6> captions_;
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
+  std::unique_ptr<win::Tooltips> tooltips_;
 };
 
 }  // namespace quorvel

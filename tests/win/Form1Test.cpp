@@ -156,6 +156,18 @@ TEST_F(Form1Test, MenuCaptionsNameTheCurrentTabAndTheMenuCloses) {
   EXPECT_EQ(form->Caption(MenuCommand::Dash), u"--------------------");
 }
 
+TEST_F(Form1Test, TooltipsForEveryHeaderAndFilledSlot) {
+  ASSERT_NE(form->Tips(), nullptr);
+  ASSERT_NE(form->Tips()->Handle(), nullptr);
+  EXPECT_EQ(form->Tips()->Count(), 5);
+  form->Grid().AddFileToTab(0, u"C:\\Tools\\edit.exe");
+  form->Grid().AddFileToTab(1, u"C:\\Tools\\other.exe");
+  form->Grid().TabItems[3].Hint = u"";
+  commands.typed = u"仕事用";
+  form->Run(MenuCommand::Hint);  // any change of the strip renews the tools
+  EXPECT_EQ(form->Tips()->Count(), 5 - 1 + 1) << "an empty hint has no tip; one filled slot";
+}
+
 TEST_F(Form1Test, CommandsActOnTheCurrentTab) {
   Press(WM_LBUTTONDOWN, MK_LBUTTON, HeaderX(2), 10);
   commands.chosen = u"C:\\Tools\\edit.exe";
