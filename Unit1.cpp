@@ -39,12 +39,7 @@ TForm1::TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports)
 TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
-  geometry_ = StripGeometry(static_cast<int>(GetDpiForWindow(Handle())));
-  bounds_.Width = geometry_.Width();
-  bounds_.Height = geometry_.Height();
-  canvas_ = std::make_unique<win::LayeredCanvas>(bounds_.Width, bounds_.Height);
-  font_ = win::CreateUiFont(geometry_.Dpi());
-  grid_.SetIconSize(geometry_.SlotPixels());
+  ApplyDpi(static_cast<int>(GetDpiForWindow(Handle())));
   for (int& last : grid_.LastSlot)
     last = -1;
   const auto areas = win::WorkAreas();
@@ -88,6 +83,26 @@ void TForm1::SlotDragDrop(const std::vector<std::u16string>& files) {
     return;
   grid_.AddFileToTab(grid_.CurrentTab, files.front());
   Repaint();
+}
+
+// Geometry, font and slot pictures follow the window's DPI, so the strip stays sharp on every
+// display; pictures are taken again at the slot's new physical size.
+void TForm1::ApplyDpi(int dpi) {
+  geometry_ = StripGeometry(dpi);
+  bounds_.Width = geometry_.Width();
+  bounds_.Height = geometry_.Height();
+  canvas_ = std::make_unique<win::LayeredCanvas>(bounds_.Width, bounds_.Height);
+  font_ = win::CreateUiFont(geometry_.Dpi());
+  grid_.SetIconSize(geometry_.SlotPixels());
+}
+
+void TForm1::RetakePictures() {
+  for (int t = 0; t < kTabCount; ++t) {
+    for (int s = 0; s <= grid_.LastSlot[t]; ++s) {
+      const std::u16string path = grid_.SlotImages[t][s].SlotPath;
+      (void)grid_.LoadSlotIcon(t, s, path);  // a failure keeps the picture it had
+    }
+  }
 }
 
 void TForm1::FormCloseQuery() {
@@ -256,6 +271,17 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         TabMouseDown(hit.index, wp);
       if (hit.kind == Hit::Kind::Slot)
         SlotMouseDown(hit.index, wp);
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lp);
+      ApplyDpi(HIWORD(wp));
+      RetakePictures();
+      bounds_.Left = suggested->left;
+      bounds_.Top = suggested->top;
+      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, bounds_.Width,
+                   bounds_.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+      Repaint();
       return 0;
     }
     case WM_CLOSE:

@@ -68,6 +68,8 @@ class TForm1 : public win::Window<TForm1> {
   void TabMouseDown(int tab, WPARAM buttons);
   void SlotMouseDown(int slot, WPARAM buttons);
   void Repaint();
+  void ApplyDpi(int dpi);
+  void RetakePictures();
   void UpdateTips();
   bool SlotDragOver(POINT screen);
   void ClearDropOutline();

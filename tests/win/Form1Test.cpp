@@ -168,6 +168,23 @@ TEST_F(Form1Test, TooltipsForEveryHeaderAndFilledSlot) {
   EXPECT_EQ(form->Tips()->Count(), 5 - 1 + 1) << "an empty hint has no tip; one filled slot";
 }
 
+TEST_F(Form1Test, ADisplayOfAnotherScaleResizesAndRetakesThePictures) {
+  EXPECT_EQ(icons.sizesAsked.empty(), true);
+  form->Grid().AddFileToTab(0, u"C:\\Tools\\edit.exe");
+  EXPECT_EQ(icons.sizesAsked.back(), 32) << "the slot's physical size at 100 %";
+  RECT suggested{200, 100, 200 + 482, 100 + 92};
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(form->Canvas().Width(), 482);
+  EXPECT_EQ(form->Canvas().Height(), 92);
+  EXPECT_EQ(icons.sizesAsked.back(), 48) << "taken again at 48 px for 150 %";
+  EXPECT_EQ(form->Grid().SlotImages[0][0].SlotPath, u"C:\\Tools\\edit.exe");
+  EXPECT_EQ(form->Canvas().At(150, 60), 0xFF404040u) << "the page, now 1.5 times as high";
+  EXPECT_EQ(form->Canvas().At(150, 91) >> 24, 0u);
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, 140, 15);  // header 1 spans 96..189 at 150 %
+  EXPECT_EQ(form->ActiveTab(), 1);
+}
+
 TEST_F(Form1Test, CommandsActOnTheCurrentTab) {
   Press(WM_LBUTTONDOWN, MK_LBUTTON, HeaderX(2), 10);
   commands.chosen = u"C:\\Tools\\edit.exe";
