@@ -1,31 +1,39 @@
-#include "Displays.h"
-
 #include <windows.h>
 
-namespace quorvel::win {
+#include "Displays.h"
 
+namespace quorvel::win {
 namespace {
 
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+quorvel::Rect ToRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexcept {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoW(monitor, &info)) {
-    const RECT& r = info.rcWork;
-    reinterpret_cast<std::vector<Rect>*>(data)->push_back({r.left, r.top, r.right, r.bottom});
+  if (!GetMonitorInfoW(monitor, &info))
+    return TRUE;
+  // No exception may cross the system's callback.
+  try {
+    reinterpret_cast<std::vector<quorvel::Rect>*>(data)->push_back(ToRect(info.rcWork));
+  } catch (...) {
+    return FALSE;
   }
   return TRUE;
 }
 
 }  // namespace
 
-std::vector<Rect> WorkAreas() {
-  std::vector<Rect> areas;
-  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+std::vector<quorvel::Rect> WorkAreas() {
+  std::vector<quorvel::Rect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
   if (areas.empty()) {
-    RECT r{};
-    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
-      areas.push_back({r.left, r.top, r.right, r.bottom});
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+      work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
+    areas.push_back(ToRect(work));
   }
   return areas;
 }

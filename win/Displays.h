@@ -1,4 +1,4 @@
-// The work areas of all displays, in the system's order.
+// The work areas of the displays, for keeping the window reachable.
 #pragma once
 
 #include <vector>
@@ -7,6 +7,7 @@
 
 namespace quorvel::win {
 
-std::vector<Rect> WorkAreas();
+// One work area per display, in the order the system enumerates them; never empty.
+std::vector<quorvel::Rect> WorkAreas();
 
 }  // namespace quorvel::win

@@ -1,10 +1,11 @@
-// The running executable's own full path.
+// The full path of the running program.
 #pragma once
 
 #include <string>
 
 namespace quorvel::win {
 
+// Empty only when the system cannot tell.
 std::u16string ExePath();
 
 }  // namespace quorvel::win

@@ -33,6 +33,8 @@ using UniqueDc = UniqueAny<HDC, &DeleteDC>;
 using UniqueWindow = UniqueAny<HWND, &DestroyWindow>;
 using UniqueGlobal = UniqueAny<HGLOBAL, &GlobalFree>;
 using UniqueModule = UniqueAny<HMODULE, &FreeLibrary>;
+// From FindFirstFileW: wrap only a result other than INVALID_HANDLE_VALUE.
+using UniqueFind = UniqueAny<HANDLE, &FindClose>;
 
 // A kernel handle, where both null and INVALID_HANDLE_VALUE mean "none".
 class UniqueHandle {

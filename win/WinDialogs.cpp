@@ -1,20 +1,25 @@
+#include <windows.h>
+
 #include "WinDialogs.h"
+
+#include <utility>
 
 #include "Utf16.h"
 
 namespace quorvel::win {
-
 namespace {
 
 constexpr wchar_t kCaption[] = L"Quorvel";
+// The strip is topmost; a box that were not would open behind it.
+constexpr UINT kOnTop = MB_TOPMOST | MB_SETFOREGROUND;
 
 }  // namespace
 
-// Topmost and foreground, or the message would open behind the always-on-top strip.
-int Win32DialogPort::Show(const std::u16string& message, UINT type) {
-  const std::wstring text = ToWide(message);
-  return MessageBoxW(owner_ ? owner_() : nullptr, text.c_str(), kCaption,
-                     type | MB_TOPMOST | MB_SETFOREGROUND);
+Win32DialogPort::Win32DialogPort(std::function<HWND()> owner) : owner_(std::move(owner)) {}
+
+int Win32DialogPort::Show(const std::u16string& message, UINT type) const {
+  const HWND owner = owner_ ? owner_() : nullptr;
+  return MessageBoxW(owner, ToWide(message).c_str(), kCaption, type | kOnTop);
 }
 
 bool Win32DialogPort::Notify(const std::u16string& message) {

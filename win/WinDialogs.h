@@ -1,4 +1,4 @@
-// The shared message dialogs, as the system's message boxes.
+// The dialog port: the system's message box, owned by the main window once it exists.
 #pragma once
 
 #include <windows.h>
@@ -9,17 +9,18 @@
 
 namespace quorvel::win {
 
-class Win32DialogPort : public DialogPort {
+class Win32DialogPort final : public DialogPort {
  public:
-  // The owner is asked for at each showing: the main window may not exist yet at start-up.
-  explicit Win32DialogPort(std::function<HWND()> owner = {}) : owner_(std::move(owner)) {}
+  // owner is asked at every message; no getter, or a null window, means no owner.
+  explicit Win32DialogPort(std::function<HWND()> owner = {});
 
   bool Notify(const std::u16string& message) override;
   bool AskYesNo(const std::u16string& message) override;
   void ShowError(const std::u16string& message) override;
 
  private:
-  int Show(const std::u16string& message, UINT type);
+  int Show(const std::u16string& message, UINT type) const;
+
   std::function<HWND()> owner_;
 };
 

@@ -1,101 +1,152 @@
-#include "WinFiles.h"
-
 #include <windows.h>
 
+#include "WinFiles.h"
+
 #include <algorithm>
-#include <utility>
 
 #include "Handles.h"
 #include "Utf16.h"
 
 namespace quorvel::win {
-
-std::wstring LongPathForm(const std::u16string& path) {
-  std::wstring w = ToWide(path);
-  if (w.size() < MAX_PATH - 12 || w.rfind(L"\\\\?\\", 0) == 0)
-    return w;
-  for (wchar_t& c : w) {
-    if (c == L'/')
-      c = L'\\';
-  }
-  if (w.rfind(L"\\\\", 0) == 0)
-    return L"\\\\?\\UNC\\" + w.substr(2);
-  if (w.size() >= 3 && w[1] == L':' && w[2] == L'\\')
-    return L"\\\\?\\" + w;
-  return w;  // relative: left to the system
-}
-
-std::optional<Bytes> Win32FilePort::ReadAll(const std::u16string& path) {
-  const UniqueHandle file(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file)
-    return std::nullopt;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      size.QuadPart > (std::int64_t{1} << 31)) {
-    return std::nullopt;
-  }
-  Bytes bytes(static_cast<size_t>(size.QuadPart));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
-    if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr))
-      return std::nullopt;
-    if (got == 0)
-      break;
-    done += got;
-  }
-  bytes.resize(done);
-  return bytes;
-}
-
 namespace {
 
-// Creates a file that did not exist before, in the folder of `path`; empty when none could be.
-std::pair<UniqueHandle, std::wstring> CreateTemporaryBeside(const std::u16string& path) {
-  const std::u16string stem = path + u"." + ToU16(std::to_wstring(GetCurrentProcessId())) + u".";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::wstring name = LongPathForm(stem + ToU16(std::to_wstring(attempt)) + u".tmp");
-    UniqueHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file)
-      return {std::move(file), std::move(name)};
+constexpr DWORD kPiece = 1 << 20;
+
+bool IsSlash(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
+
+bool IsDrivePath(std::wstring_view p) {
+  return p.size() >= 3 && p[1] == L':' && IsSlash(p[2]) &&
+         ((p[0] >= L'A' && p[0] <= L'Z') || (p[0] >= L'a' && p[0] <= L'z'));
+}
+
+bool IsUncPath(std::wstring_view p) {
+  return p.size() >= 3 && IsSlash(p[0]) && IsSlash(p[1]) && p[2] != L'?' && p[2] != L'.';
+}
+
+// Prefixed paths skip the system's normalisation, so "." and ".." must be resolved first.
+std::wstring FullPath(const std::wstring& path) {
+  std::wstring full(path.size() + 1, L'\0');
+  for (;;) {
+    const DWORD n =
+        GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0)
+      return path;
+    if (n < full.size()) {
+      full.resize(n);
+      return full;
+    }
+    full.resize(n);
+  }
+}
+
+// The temporary file of a replacement; deleted with the guard unless it was moved into place.
+class TempFile {
+ public:
+  TempFile(std::wstring path, UniqueHandle handle)
+      : path_(std::move(path)), handle_(std::move(handle)) {}
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  ~TempFile() {
+    handle_.reset();
+    if (!moved_)
+      DeleteFileW(path_.c_str());
+  }
+
+  HANDLE handle() const noexcept { return handle_.get(); }
+  bool Close() noexcept { return CloseHandle(handle_.release()) != FALSE; }
+  [[nodiscard]] bool MoveTo(const std::wstring& target) noexcept {
+    moved_ = MoveFileExW(path_.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    return moved_;
+  }
+
+ private:
+  std::wstring path_;
+  UniqueHandle handle_;
+  bool moved_ = false;
+};
+
+// A new file beside target, named "<name>.<pid>.<n>.tmp" with the first n not taken.
+std::optional<TempFile> CreateTempBeside(const std::wstring& target) {
+  const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".";
+  for (unsigned n = 0; n < 1000; ++n) {
+    std::wstring name = LongPathForm(stem + std::to_wstring(n) + L".tmp");
+    UniqueHandle h(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (h)
+      return std::optional<TempFile>(std::in_place, std::move(name), std::move(h));
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
       break;
   }
-  return {};
+  return std::nullopt;
 }
 
-bool WriteAndFlush(const UniqueHandle& file, std::span<const std::uint8_t> bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD wrote = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
-    if (!WriteFile(file.get(), bytes.data() + done, want, &wrote, nullptr) || wrote == 0) {
+bool WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kPiece));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), piece, &written, nullptr) || written == 0)
       return false;
-    }
-    done += wrote;
+    bytes = bytes.subspan(written);
   }
-  return FlushFileBuffers(file.get()) != 0;
+  return true;
 }
 
 }  // namespace
 
+std::wstring LongPathForm(std::wstring_view path) {
+  std::wstring p(path);
+  if (p.size() < MAX_PATH || !(IsDrivePath(p) || IsUncPath(p)))
+    return p;
+  p = FullPath(p);
+  if (IsDrivePath(p))
+    return L"\\\\?\\" + p;
+  if (IsUncPath(p))
+    return L"\\\\?\\UNC\\" + p.substr(2);
+  return p;
+}
+
+std::optional<Bytes> Win32FilePort::ReadAll(const std::u16string& path) {
+  const std::wstring name = LongPathForm(ToWide(path));
+  // Share everything: another program may hold the file open, even while renaming it.
+  const UniqueHandle file(CreateFileW(name.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Devices and pipes could block forever; a settings file is always on disk.
+  if (!file || GetFileType(file.get()) != FILE_TYPE_DISK)
+    return std::nullopt;
+
+  Bytes bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    bytes.reserve(static_cast<std::size_t>(size.QuadPart) + kPiece);
+  }
+  for (;;) {
+    const std::size_t at = bytes.size();
+    bytes.resize(at + kPiece);
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + at, kPiece, &read, nullptr))
+      return std::nullopt;
+    bytes.resize(at + read);
+    if (read == 0)
+      return bytes;
+  }
+}
+
 bool Win32FilePort::ReplaceAtomically(const std::u16string& path,
                                       std::span<const std::uint8_t> bytes) {
-  auto [file, temp] = CreateTemporaryBeside(path);
-  if (!file)
+  const std::wstring target = ToWide(path);
+  if (target.empty())
     return false;
-  const bool written = WriteAndFlush(file, bytes);
-  file.reset();  // closed before it is moved or deleted
-  if (written && MoveFileExW(temp.c_str(), LongPathForm(path).c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
+  std::optional<TempFile> temp = CreateTempBeside(target);
+  if (!temp)
+    return false;
+  if (!WriteAll(temp->handle(), bytes) || !FlushFileBuffers(temp->handle()) || !temp->Close()) {
+    return false;
   }
-  DeleteFileW(temp.c_str());
-  return false;
+  return temp->MoveTo(LongPathForm(target));
 }
 
 }  // namespace quorvel::win

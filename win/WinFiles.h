@@ -1,20 +1,22 @@
-// Reading the settings file and replacing it in one step.
+// The file port: whole-file reads and atomic replacement, long paths included.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "Ports.h"
 
 namespace quorvel::win {
 
-class Win32FilePort : public FilePort {
+// The form of path that the file functions accept beyond MAX_PATH: an absolute path that long
+// is made canonical and given the "\\?\" (or "\\?\UNC\") prefix; anything else is unchanged.
+std::wstring LongPathForm(std::wstring_view path);
+
+class Win32FilePort final : public FilePort {
  public:
   std::optional<Bytes> ReadAll(const std::u16string& path) override;
   [[nodiscard]] bool ReplaceAtomically(const std::u16string& path,
                                        std::span<const std::uint8_t> bytes) override;
 };
-
-// The path in the form Windows accepts beyond MAX_PATH ("\\?\" prefix) when it is that long.
-std::wstring LongPathForm(const std::u16string& path);
 
 }  // namespace quorvel::win

@@ -1,173 +1,195 @@
-#include "WinIcons.h"
-
+#include <windows.h>
 #include <shellapi.h>
-#include <shlwapi.h>
+#include <shlobj.h>
 #include <wincodec.h>
 #include <wrl/client.h>
 
-#include <cstring>
+#include "WinIcons.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
 
 #include "Utf16.h"
 
-using Microsoft::WRL::ComPtr;
-
 namespace quorvel::win {
-
 namespace {
 
-// ExtractIconW says "no icon" with 0, and "not an icon-bearing file" with 1 on Windows.
-bool IsRealIcon(HICON h) {
-  return reinterpret_cast<std::uintptr_t>(h) > 1;
+using Microsoft::WRL::ComPtr;
+
+// Larger icons cannot be described by an ICO directory entry.
+constexpr int kLargestIco = 256;
+// Bounds a decoded image so that a crafted header cannot ask for gigabytes.
+constexpr UINT kLargestImage = 8192;
+constexpr std::size_t kIcoHeaderBytes = 6 + 16;
+constexpr std::size_t kInfoHeaderBytes = 40;
+
+// ExtractIconW signals "no icon" with 0 and "not an icon file" with 1.
+UniqueIcon IconOrNull(HICON h) {
+  return UniqueIcon(reinterpret_cast<std::uintptr_t>(h) > 1 ? h : nullptr);
 }
 
-template <typename T>
-void Append(Bytes& out, const T& value) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(&value);
-  out.insert(out.end(), p, p + sizeof(T));
+// The bitmap as 32 bpp pixels, top-down; GetDIBits converts from whatever depth it has.
+std::optional<std::vector<std::uint32_t>> Pixels32(HDC dc, HBITMAP bitmap, int width, int rows) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -rows;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> pixels(std::size_t(width) * rows);
+  if (GetDIBits(dc, bitmap, 0, rows, pixels.data(), &info, DIB_RGB_COLORS) != rows) {
+    return std::nullopt;
+  }
+  return pixels;
+}
+
+// Straight-alpha BGRA pixels, top-down, of the icon's image.
+std::optional<std::vector<std::uint32_t>> IconPixels(HICON icon, int& width, int& height) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info))
+    return std::nullopt;
+  // GetIconInfo hands over both bitmaps; owning them at once frees them on every path.
+  const UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+  BITMAP maskInfo{};
+  if (!mask || !GetObjectW(mask.get(), sizeof maskInfo, &maskInfo))
+    return std::nullopt;
+  // A monochrome icon keeps AND and XOR masks stacked in one bitmap of twice the height.
+  width = maskInfo.bmWidth;
+  height = colour ? maskInfo.bmHeight : maskInfo.bmHeight / 2;
+  if (width <= 0 || height <= 0 || width > kLargestIco || height > kLargestIco) {
+    return std::nullopt;
+  }
+
+  const ScreenDc dc;
+  if (!dc.get())
+    return std::nullopt;
+  const auto masks = Pixels32(dc.get(), mask.get(), width, maskInfo.bmHeight);
+  if (!masks)
+    return std::nullopt;
+  const auto transparent = [&](std::size_t i) { return ((*masks)[i] & 0xFFFFFF) != 0; };
+  const std::size_t count = std::size_t(width) * height;
+
+  if (!colour) {
+    std::vector<std::uint32_t> pixels(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      // Where the AND mask is set the screen shows through (or is inverted: also transparent).
+      if (!transparent(i))
+        pixels[i] = ((*masks)[count + i] & 0xFFFFFF) ? 0xFFFFFFFF : 0xFF000000;
+    }
+    return pixels;
+  }
+
+  BITMAP colourInfo{};
+  if (!GetObjectW(colour.get(), sizeof colourInfo, &colourInfo))
+    return std::nullopt;
+  auto pixels = Pixels32(dc.get(), colour.get(), width, height);
+  if (!pixels)
+    return std::nullopt;
+  const bool hasAlpha =
+      colourInfo.bmBitsPixel == 32 &&
+      std::any_of(pixels->begin(), pixels->end(), [](std::uint32_t p) { return p >> 24 != 0; });
+  if (!hasAlpha) {
+    // Icons without an alpha channel are opaque except where the mask cuts them out.
+    for (std::size_t i = 0; i < count; ++i) {
+      (*pixels)[i] = transparent(i) ? 0 : ((*pixels)[i] | 0xFF000000);
+    }
+  }
+  return pixels;
+}
+
+void Put16(Bytes& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void Put32(Bytes& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+// One 32 bpp image: directory, BITMAPINFOHEADER with the doubled height, XOR rows bottom-up,
+// then the AND mask (set where fully transparent), its rows padded to 32 bits.
+Bytes WriteIco(int width, int height, const std::vector<std::uint32_t>& pixels) {
+  const auto w = static_cast<std::uint32_t>(width), h = static_cast<std::uint32_t>(height);
+  const std::uint32_t maskStride = (w + 31) / 32 * 4;
+  const std::uint32_t imageBytes = w * h * 4 + maskStride * h;
+  Bytes out;
+  out.reserve(kIcoHeaderBytes + kInfoHeaderBytes + imageBytes);
+
+  Put16(out, 0);                                       // reserved
+  Put16(out, 1);                                       // type: icon
+  Put16(out, 1);                                       // image count
+  out.push_back(static_cast<std::uint8_t>(w & 0xFF));  // 256 is written as 0
+  out.push_back(static_cast<std::uint8_t>(h & 0xFF));
+  out.push_back(0);  // palette size
+  out.push_back(0);  // reserved
+  Put16(out, 1);     // planes
+  Put16(out, 32);    // bits per pixel
+  Put32(out, static_cast<std::uint32_t>(kInfoHeaderBytes) + imageBytes);
+  Put32(out, static_cast<std::uint32_t>(kIcoHeaderBytes));
+
+  Put32(out, static_cast<std::uint32_t>(kInfoHeaderBytes));
+  Put32(out, w);
+  Put32(out, h * 2);
+  Put16(out, 1);
+  Put16(out, 32);
+  Put32(out, BI_RGB);
+  Put32(out, imageBytes);
+  for (int i = 0; i < 4; ++i)
+    Put32(out, 0);  // resolution and palette counts
+
+  for (std::uint32_t y = h; y-- > 0;) {
+    for (std::uint32_t x = 0; x < w; ++x)
+      Put32(out, pixels[y * w + x]);
+  }
+  for (std::uint32_t y = h; y-- > 0;) {
+    const std::size_t row = out.size();
+    out.resize(row + maskStride, 0);
+    for (std::uint32_t x = 0; x < w; ++x) {
+      if (pixels[y * w + x] >> 24 == 0)
+        out[row + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    }
+  }
+  return out;
 }
 
 }  // namespace
 
-std::unique_ptr<Icon> Win32IconPort::ExtractFirstIcon(const std::u16string& path, int sizePx) {
-  const std::wstring wide = ToWide(path);
-  HICON icon = nullptr;
-  if (sizePx > 0) {
-    UINT id = 0;
-    // Takes the image nearest the slot's physical size, so icons stay sharp when scaled.
-    if (PrivateExtractIconsW(wide.c_str(), 0, sizePx, sizePx, &icon, &id, 1, LR_DEFAULTCOLOR) !=
-            1 ||
-        !IsRealIcon(icon)) {
-      if (IsRealIcon(icon))
-        DestroyIcon(icon);
-      icon = nullptr;
-    }
+SlotPicture::SlotPicture(int width, int height, std::vector<std::uint32_t> pixels)
+    : width_(width), height_(height), pixels_(std::move(pixels)) {
+  if (width < 0 || height < 0 || pixels_.size() != std::size_t(width) * std::size_t(height)) {
+    throw std::invalid_argument("SlotPicture: pixel count does not match the size");
   }
-  if (!icon)
-    icon = ExtractIconW(GetModuleHandleW(nullptr), wide.c_str(), 0);
-  if (!IsRealIcon(icon))
-    return nullptr;
-  return std::make_unique<IconHandle>(UniqueIcon(icon));
 }
 
-std::optional<Bytes> Win32IconPort::ToIcoBytes(const Icon& icon) {
-  ICONINFO info{};
-  if (!GetIconInfo(static_cast<const IconHandle&>(icon).get(), &info))
+std::optional<Bytes> IcoFromIcon(HICON icon) {
+  int width = 0, height = 0;
+  const auto pixels = IconPixels(icon, width, height);
+  if (!pixels)
     return std::nullopt;
-  const UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-  BITMAP bm{};
-  if (!mask || !GetObjectW(colour ? colour.get() : mask.get(), sizeof bm, &bm)) {
-    return std::nullopt;
-  }
-  const int w = bm.bmWidth;
-  const int h = colour ? bm.bmHeight : bm.bmHeight / 2;  // a monochrome icon stacks both masks
-  if (w <= 0 || h <= 0 || w > 1024 || h > 1024)
-    return std::nullopt;
-
-  const ScreenDc screen;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;  // bottom-up, as ICO files store it
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  std::vector<std::uint32_t> pixels(static_cast<size_t>(w) * h);
-
-  // The AND mask, one bit a pixel, rows padded to 32 bits.
-  const size_t maskStride = ((static_cast<size_t>(w) + 31) / 32) * 4;
-  std::vector<std::uint8_t> maskBits(maskStride * h);
-  struct {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[2];
-  } mi{};
-  mi.header = bi.bmiHeader;
-  mi.header.biBitCount = 1;
-  if (!GetDIBits(screen.get(), mask.get(), 0, h, maskBits.data(),
-                 reinterpret_cast<BITMAPINFO*>(&mi), DIB_RGB_COLORS)) {
-    return std::nullopt;
-  }
-
-  if (colour) {
-    if (!GetDIBits(screen.get(), colour.get(), 0, h, pixels.data(), &bi, DIB_RGB_COLORS)) {
-      return std::nullopt;
-    }
-  } else {
-    // Monochrome: the XOR half of the mask bitmap gives black or white.
-    std::vector<std::uint8_t> xorBits(maskStride * h * 2);
-    mi.header.biHeight = h * 2;
-    if (!GetDIBits(screen.get(), mask.get(), 0, h * 2, xorBits.data(),
-                   reinterpret_cast<BITMAPINFO*>(&mi), DIB_RGB_COLORS)) {
-      return std::nullopt;
-    }
-    // Read bottom-up, the lower half of the bitmap (the XOR mask) comes first.
-    std::vector<std::uint8_t> andHalf(xorBits.begin() + maskStride * h, xorBits.end());
-    std::vector<std::uint8_t> xorHalf(xorBits.begin(), xorBits.begin() + maskStride * h);
-    maskBits = andHalf;
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const bool white = xorHalf[y * maskStride + x / 8] & (0x80 >> (x % 8));
-        pixels[static_cast<size_t>(y) * w + x] = white ? 0x00FFFFFF : 0;
-      }
-    }
-  }
-
-  // Icons without an alpha channel take their transparency from the mask.
-  bool hasAlpha = false;
-  for (std::uint32_t p : pixels)
-    hasAlpha |= (p >> 24) != 0;
-  if (!hasAlpha) {
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const bool transparent = maskBits[y * maskStride + x / 8] & (0x80 >> (x % 8));
-        auto& p = pixels[static_cast<size_t>(y) * w + x];
-        p = transparent ? 0 : (p | 0xFF000000u);
-      }
-    }
-  }
-
-  const DWORD imageSize =
-      static_cast<DWORD>(sizeof(BITMAPINFOHEADER) + pixels.size() * 4 + maskBits.size());
-  Bytes out;
-  out.reserve(6 + 16 + imageSize);
-  Append<WORD>(out, 0);  // reserved
-  Append<WORD>(out, 1);  // type: icon
-  Append<WORD>(out, 1);  // one image
-  Append<BYTE>(out, static_cast<BYTE>(w >= 256 ? 0 : w));
-  Append<BYTE>(out, static_cast<BYTE>(h >= 256 ? 0 : h));
-  Append<BYTE>(out, 0);  // no palette
-  Append<BYTE>(out, 0);
-  Append<WORD>(out, 1);   // planes
-  Append<WORD>(out, 32);  // bits per pixel
-  Append<DWORD>(out, imageSize);
-  Append<DWORD>(out, 22);  // the image follows header and entry
-  BITMAPINFOHEADER header = bi.bmiHeader;
-  header.biHeight = h * 2;  // colour and mask together
-  header.biSizeImage = static_cast<DWORD>(pixels.size() * 4 + maskBits.size());
-  Append(out, header);
-  const auto* px = reinterpret_cast<const std::uint8_t*>(pixels.data());
-  out.insert(out.end(), px, px + pixels.size() * 4);
-  out.insert(out.end(), maskBits.begin(), maskBits.end());
-  return out;
+  return WriteIco(width, height, *pixels);
 }
 
-PicturePtr Win32IconPort::DecodeIco(std::span<const std::uint8_t> ico) {
-  if (ico.size() < 22 || ico.size() > 0x7FFFFFFF)
+std::shared_ptr<const SlotPicture> DecodeImage(std::span<const std::uint8_t> bytes) {
+  if (bytes.empty() || bytes.size() > MAXDWORD)
     return nullptr;
   ComPtr<IWICImagingFactory> factory;
+  // Fails with CO_E_NOTINITIALIZED on a thread without COM, which is a null result here.
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                               IID_PPV_ARGS(&factory)))) {
     return nullptr;
   }
   ComPtr<IWICStream> stream;
-  if (FAILED(factory->CreateStream(&stream)) ||
-      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(ico.data()),
-                                          static_cast<DWORD>(ico.size())))) {
-    return nullptr;
-  }
   ComPtr<IWICBitmapDecoder> decoder;
   ComPtr<IWICBitmapFrameDecode> frame;
   ComPtr<IWICFormatConverter> converter;
-  if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+  // The stream only reads the buffer, which outlives every object here.
+  if (FAILED(factory->CreateStream(&stream)) ||
+      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()),
+                                          static_cast<DWORD>(bytes.size()))) ||
+      FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                               &decoder)) ||
       FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
       FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
@@ -175,16 +197,47 @@ PicturePtr Win32IconPort::DecodeIco(std::span<const std::uint8_t> ico) {
                                    WICBitmapPaletteTypeCustom))) {
     return nullptr;
   }
-  UINT w = 0, h = 0;
-  if (FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 1024 || h > 1024) {
+  UINT width = 0, height = 0;
+  if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
+      width > kLargestImage || height > kLargestImage) {
     return nullptr;
   }
-  std::vector<std::uint32_t> pixels(static_cast<size_t>(w) * h);
-  if (FAILED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.size() * 4),
+  std::vector<std::uint32_t> pixels(std::size_t(width) * height);
+  if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
                                    reinterpret_cast<BYTE*>(pixels.data())))) {
     return nullptr;
   }
-  return std::make_shared<SlotPicture>(static_cast<int>(w), static_cast<int>(h), std::move(pixels));
+  return std::make_shared<const SlotPicture>(static_cast<int>(width), static_cast<int>(height),
+                                             std::move(pixels));
+}
+
+std::unique_ptr<Icon> Win32IconPort::ExtractFirstIcon(const std::u16string& path, int sizePx) {
+  const std::wstring file = ToWide(path);
+  UniqueIcon icon;
+  if (sizePx > 0) {
+    HICON sized = nullptr;
+    const UINT size = static_cast<UINT>(sizePx);
+    if (SHDefExtractIconW(file.c_str(), 0, 0, &sized, nullptr,
+                          static_cast<UINT>(MAKELONG(size, size))) == S_OK) {
+      icon = IconOrNull(sized);
+    }
+  }
+  if (!icon)
+    icon = IconOrNull(ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), 0));
+  if (!icon)
+    return nullptr;
+  return std::make_unique<IconHandle>(std::move(icon));
+}
+
+std::optional<Bytes> Win32IconPort::ToIcoBytes(const Icon& icon) {
+  const auto* handle = dynamic_cast<const IconHandle*>(&icon);
+  if (!handle || !handle->get())
+    return std::nullopt;
+  return IcoFromIcon(handle->get());
+}
+
+PicturePtr Win32IconPort::DecodeIco(std::span<const std::uint8_t> ico) {
+  return DecodeImage(ico);
 }
 
 }  // namespace quorvel::win

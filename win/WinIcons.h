@@ -1,9 +1,10 @@
-// Icons taken from files, written as ICO bytes, and decoded into slot pictures.
+// The icon port: icons taken from files, written as ICO bytes, decoded into slot pictures.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "Handles.h"
@@ -11,33 +12,44 @@
 
 namespace quorvel::win {
 
-class IconHandle : public Icon {
+class IconHandle final : public Icon {
  public:
-  explicit IconHandle(UniqueIcon icon) : icon_(std::move(icon)) {}
-  HICON get() const { return icon_.get(); }
+  explicit IconHandle(UniqueIcon icon) noexcept : icon_(std::move(icon)) {}
+  HICON get() const noexcept { return icon_.get(); }
 
  private:
   UniqueIcon icon_;
 };
 
-// 32-bit premultiplied BGRA pixels, rows top-down: what the painter blends.
-class SlotPicture : public Picture {
+// Pixels as 32-bit premultiplied BGRA (0xAARRGGBB in memory order B, G, R, A), rows top-down.
+class SlotPicture final : public Picture {
  public:
-  SlotPicture(int width, int height, std::vector<std::uint32_t> pixels)
-      : width_(width), height_(height), pixels_(std::move(pixels)) {}
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
-  std::uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  // pixels must hold width * height values.
+  SlotPicture(int width, int height, std::vector<std::uint32_t> pixels);
+
+  int Width() const noexcept { return width_; }
+  int Height() const noexcept { return height_; }
+  const std::vector<std::uint32_t>& Pixels() const noexcept { return pixels_; }
+  std::uint32_t At(int x, int y) const { return pixels_.at(std::size_t(y) * width_ + x); }
 
  private:
-  int width_, height_;
+  int width_;
+  int height_;
   std::vector<std::uint32_t> pixels_;
 };
 
-class Win32IconPort : public IconPort {
+// The icon as a one-image, 32 bpp ICO file; nullopt when the system cannot read its bitmaps.
+std::optional<Bytes> IcoFromIcon(HICON icon);
+
+// Frame 0 of any image the system's codecs read (ICO, PNG, ...); null when it cannot be
+// decoded, also when the calling thread has not initialised COM.
+std::shared_ptr<const SlotPicture> DecodeImage(std::span<const std::uint8_t> bytes);
+
+class Win32IconPort final : public IconPort {
  public:
+  // sizePx 0 asks ExtractIconW itself, which gives the system's large icon size.
   std::unique_ptr<Icon> ExtractFirstIcon(const std::u16string& path, int sizePx) override;
+  // Icons not made by ExtractFirstIcon yield nullopt.
   std::optional<Bytes> ToIcoBytes(const Icon& icon) override;
   PicturePtr DecodeIco(std::span<const std::uint8_t> ico) override;
 };

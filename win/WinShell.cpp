@@ -1,7 +1,7 @@
-#include "WinShell.h"
-
 #include <windows.h>
 #include <shellapi.h>
+
+#include "WinShell.h"
 
 #include "Utf16.h"
 
@@ -12,9 +12,10 @@ std::uintptr_t Win32ShellPort::Execute(const std::u16string& verb, const std::u1
                                        const std::optional<std::u16string>& directory) {
   const std::wstring v = ToWide(verb), f = ToWide(file), p = ToWide(parameters);
   const std::wstring d = directory ? ToWide(*directory) : std::wstring();
-  const HINSTANCE r = ShellExecuteW(nullptr, v.c_str(), f.c_str(), p.c_str(),
-                                    directory ? d.c_str() : nullptr, SW_SHOW);
-  return reinterpret_cast<std::uintptr_t>(r);
+  // Empty strings stay empty strings: only an absent directory becomes a null pointer.
+  const HINSTANCE result = ShellExecuteW(nullptr, v.c_str(), f.c_str(), p.c_str(),
+                                         directory ? d.c_str() : nullptr, SW_SHOW);
+  return reinterpret_cast<std::uintptr_t>(result);
 }
 
 }  // namespace quorvel::win

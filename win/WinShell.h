@@ -1,11 +1,11 @@
-// Starting programs and folders through the Windows shell.
+// The shell port: ShellExecuteW.
 #pragma once
 
 #include "Ports.h"
 
 namespace quorvel::win {
 
-class Win32ShellPort : public ShellPort {
+class Win32ShellPort final : public ShellPort {
  public:
   std::uintptr_t Execute(const std::u16string& verb, const std::u16string& file,
                          const std::u16string& parameters,

@@ -15,10 +15,15 @@ class TempFolder {
   TempFolder() {
     wchar_t base[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, base);
-    path_ =
-        std::filesystem::path(base) / (L"quorvel-test-" + std::to_wstring(GetCurrentProcessId()) +
-                                       L"-" + std::to_wstring(GetTickCount64()));
-    std::filesystem::create_directories(path_);
+    const std::wstring stem = L"quorvel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount64()) + L"-";
+    // Folders made within one tick would share a name: take the first suffix not yet used.
+    for (unsigned i = 0; path_.empty() && i < 1000; ++i) {
+      const std::filesystem::path candidate =
+          std::filesystem::path(base) / (stem + std::to_wstring(i));
+      if (CreateDirectoryW(candidate.c_str(), nullptr))
+        path_ = candidate;
+    }
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
