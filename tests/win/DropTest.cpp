@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Fakes.h"
-#include "Unit1.h"
+#include "StripFixture.h"
 
 namespace quorvel {
 namespace {
@@ -72,26 +71,17 @@ class FilesObject : public IDataObject {
   std::vector<std::wstring> files_;
 };
 
-class DropTest : public ::testing::Test {
+class DropTest : public StripFixture {
  protected:
-  FakeIconPort icons;
-  FakeDialogs dialogs;
-  FakeShell shell;
-  FakeFiles files;
-  FakeAnsi ansi;
-  FakeCommandDialogs commands;
-  TForm1 form{GetModuleHandleW(nullptr), u"C:\\Apps\\Quorvel.exe",
-              AppPorts{icons, dialogs, shell, files, ansi, commands}};
-
   // A point of the strip in screen coordinates.
   POINTL At(int x, int y) {
     POINT p{x, y};
-    ClientToScreen(form.Handle(), &p);
+    ClientToScreen(form->Handle(), &p);
     return {p.x, p.y};
   }
   DWORD Over(IDataObject* data, POINTL pt) {
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    form.DropTargetOfStrip()->DragEnter(data, MK_LBUTTON, pt, &effect);
+    form->DropTargetOfStrip()->DragEnter(data, MK_LBUTTON, pt, &effect);
     return effect;
   }
 };
@@ -108,32 +98,32 @@ TEST_F(DropTest, SlotsAcceptACopyAndNothingElseDoes) {
       {18 + 32 * 9, 42, DROPEFFECT_COPY}, {33, 10, DROPEFFECT_NONE},   // the header band
       {318, 10, DROPEFFECT_NONE},         {319, 42, DROPEFFECT_NONE},  // the page beyond the slots
   };
-  ASSERT_NE(form.DropTargetOfStrip(), nullptr);
+  ASSERT_NE(form->DropTargetOfStrip(), nullptr);
   for (IDataObject* data : {static_cast<IDataObject*>(&exe), static_cast<IDataObject*>(&text)}) {
     for (const Case& c : cases)
       EXPECT_EQ(Over(data, At(c.x, c.y)), c.effect) << c.x << "," << c.y;
   }
   Over(&exe, At(18 + 64, 42));
-  EXPECT_EQ(form.OutlinedSlot(), 2) << "the slot under the pointer is outlined";
-  form.DropTargetOfStrip()->DragLeave();
-  EXPECT_EQ(form.OutlinedSlot(), -1);
+  EXPECT_EQ(form->OutlinedSlot(), 2) << "the slot under the pointer is outlined";
+  form->DropTargetOfStrip()->DragLeave();
+  EXPECT_EQ(form->OutlinedSlot(), -1);
 }
 
 TEST_F(DropTest, OnlyTheFirstFileLandsInTheNextFreeSlotOfTheCurrentTab) {
-  form.Grid().AddFileToTab(0, u"C:\\first.exe");
+  form->Grid().AddFileToTab(0, u"C:\\first.exe");
   FilesObject three({L"C:\\a.exe", L"C:\\b.exe", L"C:\\c.exe"});
   DWORD effect = DROPEFFECT_COPY;
   Over(&three, At(18 + 32 * 7, 42));
-  form.DropTargetOfStrip()->Drop(&three, MK_LBUTTON, At(18 + 32 * 7, 42), &effect);
+  form->DropTargetOfStrip()->Drop(&three, MK_LBUTTON, At(18 + 32 * 7, 42), &effect);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-  EXPECT_EQ(form.Grid().LastSlot[0], 1);
-  EXPECT_EQ(form.Grid().SlotImages[0][1].SlotPath, u"C:\\a.exe");
+  EXPECT_EQ(form->Grid().LastSlot[0], 1);
+  EXPECT_EQ(form->Grid().SlotImages[0][1].SlotPath, u"C:\\a.exe");
 
   FilesObject text({});
-  form.DropTargetOfStrip()->Drop(&text, MK_LBUTTON, At(18, 42), &effect);
-  form.DropTargetOfStrip()->Drop(&three, MK_LBUTTON, At(33, 10), &effect);
-  EXPECT_EQ(form.Grid().LastSlot[0], 1) << "text, and drops off the slots, change nothing";
-  EXPECT_EQ(form.OutlinedSlot(), -1);
+  form->DropTargetOfStrip()->Drop(&text, MK_LBUTTON, At(18, 42), &effect);
+  form->DropTargetOfStrip()->Drop(&three, MK_LBUTTON, At(33, 10), &effect);
+  EXPECT_EQ(form->Grid().LastSlot[0], 1) << "text, and drops off the slots, change nothing";
+  EXPECT_EQ(form->OutlinedSlot(), -1);
 }
 
 }  // namespace

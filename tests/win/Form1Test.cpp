@@ -6,28 +6,15 @@
 #include <atomic>
 #include <thread>
 
-#include "Fakes.h"
-#include "Unit1.h"
+#include "StripFixture.h"
 
 namespace quorvel {
 namespace {
 
 using namespace quorvel::test;
 
-constexpr char16_t kExe[] = u"C:\\Apps\\Quorvel.exe";
-constexpr char16_t kIni[] = u"C:\\Apps\\Quorvel.ini";
-
-class Form1Test : public ::testing::Test {
+class Form1Test : public StripFixture {
  protected:
-  FakeIconPort icons;
-  FakeDialogs dialogs;
-  FakeShell shell;
-  FakeFiles files;
-  FakeAnsi ansi;
-  FakeCommandDialogs commands;
-  std::unique_ptr<TForm1> form = std::make_unique<TForm1>(
-      GetModuleHandleW(nullptr), kExe, AppPorts{icons, dialogs, shell, files, ansi, commands});
-
   // A press at a logical point of the strip, buttons as the message's wParam carries them.
   void Press(UINT msg, WPARAM buttons, int x, int y) {
     SendMessageW(form->Handle(), msg, buttons, MAKELPARAM(x, y));
