@@ -273,6 +273,24 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         SlotMouseDown(hit.index, wp);
       return 0;
     }
+    case WM_MOUSEMOVE: {
+      const Hit hit = geometry_.HitTest(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      const int hot =
+          hit.kind == Hit::Kind::Header && hit.index != state_.activeTab ? hit.index : -1;
+      if (hot != state_.hotHeader) {
+        state_.hotHeader = hot;
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        TrackMouseEvent(&track);  // to hear when the pointer leaves the strip
+        Repaint();
+      }
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      if (state_.hotHeader != -1) {
+        state_.hotHeader = -1;
+        Repaint();
+      }
+      return 0;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lp);
       ApplyDpi(HIWORD(wp));

@@ -106,6 +106,21 @@ TEST_F(Form1Test, OnlyTheTabControlIsOpaque) {
   EXPECT_TRUE(Near(c.At(HeaderX(1) - 20, 3), 0xFF303030u));
 }
 
+TEST_F(Form1Test, AnUnselectedHeaderLightensOnlyWhileTheMouseIsOverIt) {
+  const auto top = [&](int tab) { return form->Canvas().At(HeaderX(tab) - 20, 3); };
+  EXPECT_TRUE(Near(top(2), 0xFF303030u));
+  Press(WM_MOUSEMOVE, 0, HeaderX(2), 10);
+  EXPECT_TRUE(Near(top(2), 0xFF505050u));
+  EXPECT_TRUE(Near(top(1), 0xFF303030u));
+  Press(WM_MOUSEMOVE, 0, HeaderX(1), 10);
+  EXPECT_TRUE(Near(top(2), 0xFF303030u));
+  EXPECT_TRUE(Near(top(1), 0xFF505050u));
+  SendMessageW(form->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(Near(top(1), 0xFF303030u));
+  Press(WM_MOUSEMOVE, 0, HeaderX(0), 10);
+  EXPECT_TRUE(Near(form->Canvas().At(HeaderX(0) - 20, 1), 0xFF606060u)) << "selected stays";
+}
+
 TEST_F(Form1Test, CloseSavesAndStaysOpenWhenTheFileCannotBeWritten) {
   form->Grid().AddFileToTab(0, u"C:\\Tools\\app.exe");
   files.failWrites = true;
