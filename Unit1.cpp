@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "Displays.h"
+#include "MenuPainter.h"
 #include "Unit3.h"
 #include "Utf16.h"
 
@@ -28,8 +29,13 @@ TForm1::TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports)
                 kExitCaption} {
   // Ordinary items, the dashed one included: choosing it closes the menu and does nothing.
   for (UINT id = 1; id <= captions_.size(); ++id) {
-    AppendMenuW(popupMenu1_.get(), MF_STRING, id, L"");
+    AppendMenuW(popupMenu1_.get(), MF_OWNERDRAW, id, reinterpret_cast<LPCWSTR>(id));
   }
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_BACKGROUND;
+  info.hbrBack = menuBackground_.get();
+  SetMenuInfo(popupMenu1_.get(), &info);
   Register(instance, kClassName, CS_DBLCLKS);
   // Created hidden and placed by the settings before it is first shown.
   Create(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"Form1", WS_POPUP, 0, 0,
@@ -189,8 +195,9 @@ void TForm1::PopupMenu1Popup() {
   captions_[0] = c.open;
   captions_[1] = c.hint;
   for (UINT id = 1; id <= captions_.size(); ++id) {
-    const std::wstring text = win::ToWide(captions_[id - 1]);
-    ModifyMenuW(popupMenu1_.get(), id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
+    // Owner-drawn: the item data is the command, the caption is read when the item is drawn.
+    ModifyMenuW(popupMenu1_.get(), id, MF_BYCOMMAND | MF_OWNERDRAW, id,
+                reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)));
   }
 }
 
@@ -273,6 +280,24 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         SlotMouseDown(hit.index, wp);
       return 0;
     }
+    case WM_MEASUREITEM: {
+      auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (m->CtlType != ODT_MENU || m->itemData < 1 || m->itemData > captions_.size())
+        break;
+      const win::ScreenDc screen(Handle());
+      const SIZE size = win::MeasureMenuItem(
+          screen.get(), font_.get(), win::ToWide(captions_[m->itemData - 1]), geometry_.Dpi());
+      m->itemWidth = static_cast<UINT>(size.cx);
+      m->itemHeight = static_cast<UINT>(size.cy);
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (d->CtlType != ODT_MENU || d->itemData < 1 || d->itemData > captions_.size())
+        break;
+      win::DrawMenuItem(*d, font_.get(), win::ToWide(captions_[d->itemData - 1]), geometry_.Dpi());
+      return TRUE;
+    }
     case WM_MOUSEMOVE: {
       const Hit hit = geometry_.HitTest(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       const int hot =
@@ -309,8 +334,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       FormDestroy();
       return 0;
     default:
-      return Default(msg, wp, lp);
+      break;
   }
+  return Default(msg, wp, lp);
 }
 
 }  // namespace quorvel

@@ -91,6 +91,7 @@ class TForm1 : public win::Window<TForm1> {
   win::StripState state_;
   FormBounds bounds_;
   TForm3* form3_ = nullptr;
+  win::UniqueBrush menuBackground_{CreateSolidBrush(RGB(0x33, 0x33, 0x33))};
   win::UniqueMenu popupMenu1_;
   std::array<std::u16string, 6> captions_;
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;

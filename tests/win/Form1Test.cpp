@@ -187,6 +187,39 @@ TEST_F(Form1Test, ADisplayOfAnotherScaleResizesAndRetakesThePictures) {
   EXPECT_EQ(form->ActiveTab(), 1);
 }
 
+// The menu's items in the dark look: drawn into a bitmap of the test's own.
+TEST_F(Form1Test, MenuItemsAreDarkAndTheSelectedOneHighlighted) {
+  MEASUREITEMSTRUCT m{};
+  m.CtlType = ODT_MENU;
+  m.itemData = static_cast<ULONG_PTR>(MenuCommand::Exit);
+  ASSERT_TRUE(SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m)));
+  EXPECT_GT(m.itemWidth, 25u + 16u);
+  EXPECT_GE(m.itemHeight, 16u);
+
+  const HDC screen = GetDC(nullptr);
+  const win::UniqueDc dc(CreateCompatibleDC(screen));
+  const win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen, 200, 24));
+  ReleaseDC(nullptr, screen);
+  const win::SelectGuard selected(dc.get(), bitmap.get());
+  for (const UINT state : {0u, static_cast<UINT>(ODS_SELECTED)}) {
+    DRAWITEMSTRUCT d{};
+    d.CtlType = ODT_MENU;
+    d.itemData = static_cast<ULONG_PTR>(MenuCommand::Dash);
+    d.itemState = state;
+    d.hDC = dc.get();
+    d.rcItem = {0, 0, 200, 24};
+    ASSERT_TRUE(SendMessageW(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d)));
+    const COLORREF expected = state ? RGB(0x93, 0x66, 0x39) : RGB(0x33, 0x33, 0x33);
+    EXPECT_EQ(GetPixel(dc.get(), 10, 12), expected) << "the dashed item too";
+    bool white = false;
+    for (int x = 34; x < 150 && !white; ++x) {
+      for (int y = 4; y < 20 && !white; ++y)
+        white = GetPixel(dc.get(), x, y) == RGB(255, 255, 255);
+    }
+    EXPECT_TRUE(white) << "its caption";
+  }
+}
+
 TEST_F(Form1Test, CommandsActOnTheCurrentTab) {
   Press(WM_LBUTTONDOWN, MK_LBUTTON, HeaderX(2), 10);
   commands.chosen = u"C:\\Tools\\edit.exe";
