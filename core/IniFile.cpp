@@ -31,13 +31,16 @@ bool IsQuote(char16_t c) {
   return c == u'"' || c == u'\'';
 }
 
-// The name of a "[name]" line, or nullopt for any other line.
+// The name of a "[name]" line, or nullopt for any other line. A "[" without its "]" is a damaged
+// line, not a header: taking it as one would hide the keys that follow it from their section.
 std::optional<std::u16string_view> HeaderName(std::u16string_view line) {
   line = Trim(line);
   if (line.empty() || line.front() != u'[')
     return std::nullopt;
   const std::size_t close = line.find(u']');
-  return Trim(line.substr(1, close == std::u16string_view::npos ? close : close - 1));
+  if (close == std::u16string_view::npos)
+    return std::nullopt;
+  return Trim(line.substr(1, close - 1));
 }
 
 struct KeyValue {

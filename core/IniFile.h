@@ -25,8 +25,10 @@ class IniFile {
                            std::int32_t fallback) const;
 
   // Replaces the key's value where it stands, or adds the key after the last key of its section,
-  // or the section after everything else. Line breaks in the value become a space (they would
-  // end the line) and NULs are dropped.
+  // or the section after everything else. A value with blanks at its ends or within a pair of
+  // matching quotes is written inside double quotes, so that it reads back as given. Line breaks
+  // in the value (CR LF, CR or LF) become one space each, as they would end the line, and NULs
+  // are dropped.
   void WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
   void WriteInteger(std::u16string_view section, std::u16string_view key, std::int32_t value);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Decimal.h"
 #include "Fakes.h"
 #include "IniFile.h"
 #include "Settings.h"
@@ -48,6 +49,11 @@ TEST(SettingsPathFor, ReplacesTheFileNamesExtension) {
       {u"C:\\Apps\\Other.name.exe", u"C:\\Apps\\Other.name.ini"},
       {u"C:\\my.apps\\Quorvel", u"C:\\my.apps\\Quorvel.ini"},
       {u"D:\\ツール\\起動.EXE", u"D:\\ツール\\起動.ini"},
+      {u"C:/my.apps/Quorvel.exe", u"C:/my.apps/Quorvel.ini"},
+      {u"C:\\my.apps/Quorvel", u"C:\\my.apps/Quorvel.ini"},
+      {u"C:/my.apps\\Quorvel", u"C:/my.apps\\Quorvel.ini"},
+      {u"Quorvel.exe", u"Quorvel.ini"},
+      {u"Quorvel", u"Quorvel.ini"},
   };
   for (const auto& [exe, ini] : cases)
     EXPECT_EQ(SettingsPathFor(exe), ini);
@@ -188,18 +194,109 @@ TEST_F(SettingsTest, HintsAndPositionsAsStored) {
   EXPECT_EQ(form.Left, 300);
 }
 
-TEST_F(SettingsTest, ForeignContentSurvivesASave) {
+TEST_F(SettingsTest, ForeignContentSurvivesASaveWhereItStood) {
   Store(
-      u"; mine\r\n[file]\r\nname0=C:\\a.exe\r\nname60=C:\\beyond.exe\r\n[tab]\r\nname9=x\r\n"
-      u"[other]\r\nkey=value\r\n");
+      u"; edited by hand\n"
+      u"[Form]\n"
+      u"  Top = 300 \n"
+      u"width=999\n"
+      u"\n"
+      u"[file]\n"
+      u"name0 = C:\\a.exe\n"
+      u"name60=C:\\beyond.exe\n"
+      u"# note\n"
+      u"[other]\n"
+      u"key=value\n"
+      u"[tab]\n"
+      u"name9=x\n");
   Load();
-  const std::u16string text = Save();
-  EXPECT_EQ(text.rfind(u"; mine\r\n[file]\r\nname0=C:\\a.exe\r\nname60=C:\\beyond.exe\r\n", 0), 0u);
-  const IniFile written(text);
-  EXPECT_EQ(written.ReadString(u"tab", u"name9"), u"x");
-  EXPECT_EQ(written.ReadString(u"other", u"key"), u"value");
-  EXPECT_EQ(written.ReadString(u"file", u"name54"), u"");
   EXPECT_EQ(grid.LastSlot[0], 0) << "keys beyond name54 are never read";
+
+  std::u16string expected =
+      u"; edited by hand\r\n"
+      u"[Form]\r\n"
+      u"top=300\r\n"
+      u"width=999\r\n"
+      u"left=10\r\n"
+      u"\r\n"
+      u"[file]\r\n"
+      u"name0=C:\\a.exe\r\n"
+      u"name60=C:\\beyond.exe\r\n";
+  for (int k = 1; k < 55; ++k)
+    expected += u"name" + Decimal(k) + u"=\r\n";
+  expected +=
+      u"# note\r\n"
+      u"[other]\r\n"
+      u"key=value\r\n"
+      u"[tab]\r\n"
+      u"name9=x\r\n";
+  for (int i = 0; i < kTabCount; ++i)
+    expected += u"name" + Decimal(i) + u"=ヒント " + Decimal(i) + u"\r\n";
+  EXPECT_EQ(Save(), expected);
+}
+
+TEST_F(SettingsTest, DamagedFilesGiveDefaultsAndKeepTheirLines) {
+  Bytes noise(512);
+  for (std::size_t i = 0; i < noise.size(); ++i)
+    noise[i] = static_cast<std::uint8_t>(i * 37);
+  const std::string unterminated = "[file\r\nname0=C:\\a.exe\r\n[form\r\ntop=1";
+  const std::pair<const char*, Bytes> cases[] = {
+      {"one byte", Bytes{0xFF}},
+      {"a BOM alone", Bytes{0xFF, 0xFE}},
+      {"truncated UTF-16", Bytes{0xFF, 0xFE, '[', 0, 'f'}},
+      {"headers without ]", Bytes(unterminated.begin(), unterminated.end())},
+      {"binary noise", noise},
+      {"a 1 MB line", Bytes(1 << 20, '=')},
+  };
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    files.files[kIni] = bytes;
+    SlotGrid fresh(icons, dialogs);
+    FormBounds bounds{0, 0, 321, 61};
+    const Rect areas[] = {kScreen};
+    LoadSettings(kIni, files, ansi, fresh, bounds, areas);
+    EXPECT_EQ(bounds.Left, 10);
+    EXPECT_EQ(bounds.Top, 10);
+    EXPECT_EQ(fresh.LastSlot[0], -1);
+    EXPECT_EQ(fresh.TabItems[0].Hint, u"ヒント 0");
+    EXPECT_TRUE(dialogs.notified.empty());
+
+    // Whatever the file held comes first, line by line; the program's sections follow it.
+    const std::u16string before = IniFile(DecodeSettingsText(bytes, ansi)).Text();
+    ASSERT_FALSE(SaveSettings(kIni, files, ansi, fresh, bounds).has_value());
+    const std::u16string after = Stored();
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_EQ(IniFile(after).ReadString(u"tab", u"name4"), u"ヒント 4");
+  }
+}
+
+TEST_F(SettingsTest, AwkwardHintsAndPathsComeBackAsTheyWere) {
+  const std::u16string values[] = {
+      u"",
+      u"  padded  ",
+      u"\"quoted\"",
+      u"'single'",
+      u"a=b;c[d]",
+      u"[file]",
+      u"よく使うもの \U0001F600",
+      u"lone \xD800 and \xDFFF",
+      std::u16string(40000, u'x'),
+  };
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    SCOPED_TRACE(i);
+    const std::u16string& value = values[i];
+    SlotGrid source(icons, dialogs);
+    source.TabItems[2].Hint = value;
+    if (!value.empty())
+      source.AddFileToTab(3, u"C:\\" + value + u".exe");
+    ASSERT_FALSE(SaveSettings(kIni, files, ansi, source, form).has_value());
+
+    SlotGrid loaded(icons, dialogs);
+    const Rect areas[] = {kScreen};
+    LoadSettings(kIni, files, ansi, loaded, form, areas);
+    EXPECT_EQ(loaded.TabItems[2].Hint, value);
+    EXPECT_EQ(loaded.SlotImages[3][0].SlotPath, value.empty() ? u"" : u"C:\\" + value + u".exe");
+  }
 }
 
 TEST_F(SettingsTest, OlderAnsiFilesAreRead) {

@@ -31,6 +31,13 @@ TEST(TextEncoding, DecodesEachKindOfFile) {
       {"overlong utf8 is ansi", B({0xC0, 0xAF}), u"\u00C0\u00AF", true},
       {"encoded surrogate is ansi", B({0xED, 0xA0, 0x80}), u"\u00ED\u00A0\u0080", true},
       {"truncated utf8 is ansi", B({'a', 0xE3, 0x81}), u"a\u00E3\u0081", true},
+      {"beyond U+10FFFF is ansi", B({0xF4, 0x90, 0x80, 0x80}), u"\u00F4\u0090\u0080\u0080", true},
+      {"stray continuation is ansi", B({'a', 0x80}), u"a\u0080", true},
+      {"utf8 bom then damage: the rest is ansi", B({0xEF, 0xBB, 0xBF, 'a', 0xFF}), u"a\u00FF",
+       true},
+      {"utf16be truncated", B({0xFE, 0xFF, 0, 'a', 0}), u"a", false},
+      {"bom alone", B({0xFF, 0xFE}), u"", false},
+      {"highest code point", B({0xF4, 0x8F, 0xBF, 0xBF}), u"\U0010FFFF", false},
       {"empty", B({}), u"", false},
   };
   for (const Case& c : cases) {
