@@ -5,12 +5,10 @@
 #include <string>
 
 #include "Ports.h"
+#include "ShellErrorText.h"
 #include "SlotGrid.h"
 
 namespace quorvel {
-
-// The Japanese text for a shell error code (below 32).
-std::u16string ShellErrorText(std::uint16_t code);
 
 class SlotActions {
  public:

@@ -24,6 +24,7 @@ void SlotGrid::AddFileToTab(int tab, const std::u16string& path) {
   const int k = LastSlot[tab] + 1;
   if (k >= kMaxFilled)
     return;
+  // The slot stays claimed while the message is open; only its close gives it back.
   LastSlot[tab] = k;
   if (LoadSlotIcon(tab, k, path))
     return;
@@ -32,11 +33,14 @@ void SlotGrid::AddFileToTab(int tab, const std::u16string& path) {
 }
 
 bool SlotGrid::LoadSlotIcon(int tab, int slot, const std::u16string& path) {
+  // Slot 10 must stay empty: it is what the last filled slot takes when slots move left.
+  if (tab < 0 || tab >= kTabCount || slot < 0 || slot >= kMaxFilled)
+    return false;
   const std::unique_ptr<Icon> icon = icons_.ExtractFirstIcon(path, iconSizePx_);
   if (!icon)
     return false;
-  // A failure to convert or decode counts as "no icon", so no empty slot is left inside the
-  // filled range.
+  // A conversion or decoding failure counts as "no icon": the caller then gives the slot back,
+  // so no empty slot is ever left inside the filled range.
   const std::optional<Bytes> ico = icons_.ToIcoBytes(*icon);
   if (!ico)
     return false;
@@ -51,9 +55,13 @@ bool SlotGrid::LoadSlotIcon(int tab, int slot, const std::u16string& path) {
 
 void SlotGrid::RemoveSlot(int slot) {
   const int t = CurrentTab;
+  if (t < 0 || t >= kTabCount)
+    return;
   const int last = LastSlot[t];
   if (slot < 0 || slot > last)
     return;
+  // Ascending, so each slot takes its neighbour before that one is overwritten; slot `last`
+  // takes slot last + 1, which is always empty.
   for (int k = slot; k <= last; ++k)
     CopySlot(SlotImages[t][k + 1], SlotImages[t][k]);
   LastSlot[t] = last - 1;
