@@ -33,14 +33,18 @@ std::wstring Profile(const std::u16string& ini, const wchar_t* section, const wc
   return buffer;
 }
 
-TEST(SettingsFile, WindowsProfileFunctionsReadWhatASaveWrote) {
+// The real ports, in a folder of the test's own.
+class SettingsFile : public ::testing::Test {
+ protected:
   ComApartment com;
   test::TempFolder folder;
   Win32IconPort icons;
   NoDialogs dialogs;
   Win32FilePort files;
   Win32AnsiDecoder ansi;
+};
 
+TEST_F(SettingsFile, WindowsProfileFunctionsReadWhatASaveWrote) {
   wchar_t windows[MAX_PATH];
   GetWindowsDirectoryW(windows, MAX_PATH);
   const std::u16string notepad = ToU16(std::wstring(windows) + L"\\notepad.exe");
@@ -75,13 +79,7 @@ TEST(SettingsFile, WindowsProfileFunctionsReadWhatASaveWrote) {
   EXPECT_EQ(placed.Top, 120);
 }
 
-TEST(SettingsFile, AnUnwritableSettingsFileIsReportedAndKept) {
-  ComApartment com;
-  test::TempFolder folder;
-  Win32IconPort icons;
-  NoDialogs dialogs;
-  Win32FilePort files;
-  Win32AnsiDecoder ansi;
+TEST_F(SettingsFile, AnUnwritableSettingsFileIsReportedAndKept) {
   SlotGrid grid(icons, dialogs);
   // A folder standing where the file should be cannot be replaced.
   std::filesystem::create_directory(folder.Path() / L"Quorvel.ini");
