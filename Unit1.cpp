@@ -295,7 +295,10 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
       if (d->CtlType != ODT_MENU || d->itemData < 1 || d->itemData > captions_.size())
         break;
-      win::DrawMenuItem(*d, font_.get(), win::ToWide(captions_[d->itemData - 1]), geometry_.Dpi());
+      const int dpi = geometry_.Dpi();
+      const HBITMAP glyph =
+          imageList1_.At(kMenuImageIndex[d->itemData - 1], win::MenuGlyphSide(dpi));
+      win::DrawMenuItem(*d, font_.get(), win::ToWide(captions_[d->itemData - 1]), dpi, glyph);
       return TRUE;
     }
     case WM_MOUSEMOVE: {

@@ -12,6 +12,7 @@
 #include "DropTarget.h"
 #include "Handles.h"
 #include "LayeredCanvas.h"
+#include "MenuGlyphs.h"
 #include "Settings.h"
 #include "PopupCommands.h"
 #include "SlotActions.h"
@@ -93,6 +94,7 @@ class TForm1 : public win::Window<TForm1> {
   TForm3* form3_ = nullptr;
   win::UniqueBrush menuBackground_{CreateSolidBrush(RGB(0x33, 0x33, 0x33))};
   win::UniqueMenu popupMenu1_;
+  win::MenuGlyphs imageList1_ = win::MenuGlyphs::FromResources();
   std::array<std::u16string, 6> captions_;
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
   std::unique_ptr<win::Tooltips> tooltips_;
