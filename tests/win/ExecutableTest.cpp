@@ -180,3 +180,69 @@ TEST_F(ExecutableTest, StartsScaledOnADisplayOfAnotherScale) {
 }
 
 }  // namespace
+
+namespace {
+
+HWND TrayWindowOf(const QuorvelProcess& p) {
+  const auto found = WindowsOf(p.Id(), L"QuorvelTrayWindow", false);
+  return found.empty() ? nullptr : found.front();
+}
+
+// A second start from the same executable brings up the running strip and ends; the first
+// keeps its one strip and its one icon.
+TEST_F(ExecutableTest, ASecondStartShowsTheRunningStripAndEnds) {
+  WriteUtf16(ini, L"[form]\r\ntop=50\r\nleft=50\r\n");
+  const QuorvelProcess first(exe);
+  const HWND strip = first.WaitForStrip();
+  ASSERT_NE(strip, nullptr);
+  const HWND tray = TrayWindowOf(first);
+  ASSERT_NE(tray, nullptr);
+  PostMessageW(tray, 0x401, 1, WM_LBUTTONDOWN);  // hidden from the icon
+  for (int i = 0; i < 100 && IsWindowVisible(strip); ++i)
+    Sleep(10);
+  ASSERT_FALSE(IsWindowVisible(strip));
+
+  const QuorvelProcess second(exe);
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(WindowsOf(second.Id(), L"TForm1", false).empty());
+  for (int i = 0; i < 100 && !IsWindowVisible(strip); ++i)
+    Sleep(10);
+  EXPECT_TRUE(IsWindowVisible(strip)) << "the running strip came up";
+  EXPECT_EQ(WindowsOf(first.Id(), L"TForm1", false).size(), 1u);
+  EXPECT_EQ(WindowsOf(first.Id(), L"QuorvelTrayWindow", false).size(), 1u);
+
+  // No window of the program has a taskbar button.
+  HWND w = nullptr;
+  while ((w = FindWindowExW(nullptr, w, nullptr, nullptr)) != nullptr) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    if (pid == first.Id() && IsWindowVisible(w)) {
+      EXPECT_TRUE((ex & WS_EX_TOOLWINDOW) && !(ex & WS_EX_APPWINDOW));
+    }
+  }
+  PostMessageW(strip, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.WaitForExit(), 0u);
+}
+
+// Logoff and shutdown reach a tray program only as end-session messages: the settings are
+// written then, with the window where the user left it.
+TEST_F(ExecutableTest, TheEndOfTheSessionWritesTheSettings) {
+  WriteUtf16(ini, L"[form]\r\ntop=70\r\nleft=90\r\n[file]\r\nname0=" + notepad + L"\r\n");
+  const QuorvelProcess quorvel(exe);
+  const HWND strip = quorvel.WaitForStrip();
+  ASSERT_NE(strip, nullptr);
+  SetWindowPos(strip, nullptr, 140, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(strip, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK,
+                                  10000, &answer));
+  EXPECT_EQ(answer, TRUE);
+  const std::wstring text = ReadUtf16(ini);
+  EXPECT_EQ(text.rfind(L"[form]\r\ntop=160\r\nleft=140\r\n[file]\r\nname0=" + notepad, 0), 0u)
+      << "written before the session ends";
+  SendMessageTimeoutW(strip, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
+  PostMessageW(strip, WM_CLOSE, 0, 0);
+  EXPECT_EQ(quorvel.WaitForExit(), 0u);
+}
+
+}  // namespace
