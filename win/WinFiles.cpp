@@ -108,6 +108,23 @@ std::wstring LongPathForm(std::wstring_view path) {
   return p;
 }
 
+std::wstring ShellReachablePath(const std::wstring& path) {
+  if (path.size() < MAX_PATH)
+    return path;
+  const std::wstring full = LongPathForm(path);
+  std::wstring shortName(full.size() + 1, L'\0');
+  const DWORD n =
+      GetShortPathNameW(full.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+  if (n == 0 || n >= shortName.size())
+    return path;
+  shortName.resize(n);
+  if (shortName.rfind(L"\\\\?\\UNC\\", 0) == 0)
+    shortName = L"\\\\" + shortName.substr(8);
+  else if (shortName.rfind(L"\\\\?\\", 0) == 0)
+    shortName.erase(0, 4);
+  return shortName.size() < MAX_PATH ? shortName : path;
+}
+
 std::optional<Bytes> Win32FilePort::ReadAll(const std::u16string& path) {
   const std::wstring name = LongPathForm(ToWide(path));
   // Share everything: another program may hold the file open, even while renaming it.

@@ -6,6 +6,8 @@
 
 #include "WinIcons.h"
 
+#include "WinFiles.h"
+
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
@@ -212,7 +214,7 @@ std::shared_ptr<const SlotPicture> DecodeImage(std::span<const std::uint8_t> byt
 }
 
 std::unique_ptr<Icon> Win32IconPort::ExtractFirstIcon(const std::u16string& path, int sizePx) {
-  const std::wstring file = ToWide(path);
+  const std::wstring file = ShellReachablePath(ToWide(path));
   UniqueIcon icon;
   if (sizePx > 0) {
     HICON sized = nullptr;
