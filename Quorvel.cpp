@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "ExePath.h"
+#include "SingleInstance.h"
 #include "Unit1.h"
 #include "Unit3.h"
 #include "WinCommandDialogs.h"
@@ -10,6 +11,7 @@
 #include "WinFiles.h"
 #include "WinIcons.h"
 #include "WinShell.h"
+#include "Utf16.h"
 
 namespace {
 
@@ -22,9 +24,17 @@ void DeclareDpiAwareness() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
   DeclareDpiAwareness();
   using namespace quorvel;
+  const std::u16string exePath = win::ExePath();
+  const std::wstring key = win::InstanceKeyFor(win::ToWide(exePath));
+  const win::SingleInstance instance(key);
+  if (!instance.IsFirst()) {
+    // Already running from this executable: its strip comes up instead of a second one.
+    win::ShowRunningInstance(key);
+    return 0;
+  }
   const win::OleSession ole;
   HWND owner = nullptr;  // the strip, once it exists: dialogs open above it
   win::Win32IconPort icons;
@@ -33,8 +43,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win::Win32FilePort files;
   win::Win32AnsiDecoder ansi;
   win::Win32CommandDialogs commands([&owner] { return owner; });
-  TForm1 form1(instance, win::ExePath(), {icons, dialogs, shell, files, ansi, commands});
-  TForm3 form3(instance);
+  TForm1 form1(module, exePath, {icons, dialogs, shell, files, ansi, commands}, key);
+  TForm3 form3(module);
   form1.SetAbout(&form3);
   owner = form1.Handle();
   if (!form1.Handle())

@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include "Displays.h"
+#include "SingleInstance.h"
+#include "TrayCallback.h"
 #include "MenuPainter.h"
 #include "Unit3.h"
 #include "Utf16.h"
@@ -13,10 +15,33 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TForm1";
 
+#ifdef _WIN64
+static_assert(sizeof(NOTIFYICONDATAW) == 976, "the full structure, as the shell expects it");
+#endif
+
 }  // namespace
 
-TForm1::TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports)
+class TForm1::ModalScope {
+ public:
+  explicit ModalScope(TForm1& form) : form_(form) { ++form_.modal_; }
+  ~ModalScope() {
+    // A close asked for while the dialog was open happens once it has closed.
+    if (--form_.modal_ == 0 && form_.closePending_) {
+      form_.closePending_ = false;
+      PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
+    }
+  }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  TForm1& form_;
+};
+
+TForm1::TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports, std::wstring instanceKey)
     : ports_(ports),
+      instance_(instance),
+      instanceKey_(std::move(instanceKey)),
       grid_(ports.icons, ports.dialogs),
       actions_(grid_, ports.shell, ports.dialogs),
       exePath_(std::move(exePath)),
@@ -45,6 +70,7 @@ TForm1::TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports)
 TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
+  CreateTrayIcon();
   ApplyDpi(static_cast<int>(GetDpiForWindow(Handle())));
   for (int& last : grid_.LastSlot)
     last = -1;
@@ -60,11 +86,95 @@ void TForm1::FormCreate() {
   // Fails only without OLE on this thread; the strip then takes no drops but works otherwise.
   (void)RegisterDragDrop(Handle(), dropTarget_.Get());
   Repaint();
+  HideTaskbarButton();
+}
+
+void TForm1::CreateTrayIcon() {
+  trayWindow_ = std::make_unique<win::HiddenWindow>(instance_, instanceKey_,
+                                                    [this](win::TMessage& m) { TrayWndProc(m); });
+  hTaskTrayWindowProc = trayWindow_->Handle();
+  FNotifyIconData = {};
+  FNotifyIconData.cbSize = sizeof FNotifyIconData;
+  FNotifyIconData.hWnd = hTaskTrayWindowProc;
+  FNotifyIconData.uID = kTrayIconId;
+  FNotifyIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  FNotifyIconData.uCallbackMessage = TRAY_CALLBACK;
+  FNotifyIconData.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle(), GCLP_HICONSM));
+  wcscpy_s(FNotifyIconData.szTip, L"Quorvel");
+  // Fails when the taskbar is not there yet (a start at logon): "TaskbarCreated" adds it then.
+  Shell_NotifyIconW(NIM_ADD, &FNotifyIconData);
+}
+
+void TForm1::TrayWndProc(win::TMessage& m) {
+  if (m.Msg == taskbarCreated_ && taskbarCreated_ != 0) {
+    // The shell restarted, or came up after us: the icon is put back (or renewed where the
+    // shell kept it).
+    if (!Shell_NotifyIconW(NIM_ADD, &FNotifyIconData))
+      Shell_NotifyIconW(NIM_MODIFY, &FNotifyIconData);
+  } else if (m.Msg == win::ShowStripMessage()) {
+    ShowStrip();  // a second start of the program
+  } else {
+    const TrayAction action = TrayActionFor(m.Msg, m.WParam, static_cast<std::int64_t>(m.LParam));
+    if (action != TrayAction::None && Busy()) {
+      BringModalToFront();  // one command at a time
+    } else if (action == TrayAction::ToggleStrip) {
+      ToggleStrip();
+    } else if (action == TrayAction::OpenMenu) {
+      POINT at{};
+      GetCursorPos(&at);  // physical pixels, as the menu is placed
+      Popup(at);
+    }
+  }
+  m.Result = DefWindowProcW(hTaskTrayWindowProc, m.Msg, m.WParam, m.LParam);
+}
+
+void TForm1::DeleteTrayIcon() {
+  Shell_NotifyIconW(NIM_DELETE, &FNotifyIconData);
+}
+
+// The strip and the About window are tool windows from their creation, so no window of the
+// program has a taskbar button; this keeps it so should a style ever have said otherwise.
+void TForm1::HideTaskbarButton() {
+  const LONG_PTR ex = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+  SetWindowLongPtrW(Handle(), GWL_EXSTYLE, (ex | WS_EX_TOOLWINDOW) & ~LONG_PTR{WS_EX_APPWINDOW});
+}
+
+void TForm1::ToggleStrip() {
+  if (IsWindowVisible(Handle()))
+    ShowWindow(Handle(), SW_HIDE);
+  else
+    ShowStrip();
+}
+
+void TForm1::ShowStrip() {
+  if (!IsWindowVisible(Handle())) {
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    Repaint();
+  }
+  SetForegroundWindow(Handle());
+}
+
+// The dialog that keeps the program busy comes to the front, so a press on the icon finds it.
+void TForm1::BringModalToFront() const {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(w, name, 16);
+        if (IsWindowVisible(w) && wcscmp(name, L"#32770") == 0) {
+          SetForegroundWindow(w);
+          return FALSE;
+        }
+        return TRUE;
+      },
+      0);
 }
 
 // Every slot picture takes a drop, filled or empty, whatever the drag carries; the header band
 // and the rest of the page do not.
 bool TForm1::SlotDragOver(POINT screen) {
+  if (Busy())
+    screen = {-1, -1};  // nothing is taken while a dialog is open
   POINT client = screen;
   ScreenToClient(Handle(), &client);
   const Hit hit = geometry_.HitTest(client.x, client.y);
@@ -85,8 +195,9 @@ void TForm1::ClearDropOutline() {
 
 // Only the first file is registered, into the next free slot of the current tab.
 void TForm1::SlotDragDrop(const std::vector<std::u16string>& files) {
-  if (files.empty())
+  if (files.empty() || Busy())
     return;
+  const ModalScope modal(*this);  // a file without an icon is reported
   grid_.AddFileToTab(grid_.CurrentTab, files.front());
   Repaint();
 }
@@ -112,20 +223,34 @@ void TForm1::RetakePictures() {
 }
 
 void TForm1::FormCloseQuery() {
+  if (Busy()) {
+    closePending_ = true;
+    BringModalToFront();
+    return;
+  }
+  if (!SaveNow())
+    return;  // the window stays; the next close tries again
+  DestroyWindow(Handle());
+}
+
+// Writes the settings as they are now; a failure is shown and reported.
+bool TForm1::SaveNow() {
   RECT r{};
   GetWindowRect(Handle(), &r);
   bounds_.Left = r.left;
   bounds_.Top = r.top;
   if (const auto error =
           SaveSettings(SettingsPathFor(exePath_), ports_.files, ports_.ansi, grid_, bounds_)) {
-    ports_.dialogs.ShowError(*error);  // the window stays; the next close tries again
-    return;
+    const ModalScope modal(*this);
+    ports_.dialogs.ShowError(*error);
+    return false;
   }
-  DestroyWindow(Handle());
+  return true;
 }
 
 void TForm1::FormDestroy() {
   RevokeDragDrop(Handle());
+  DeleteTrayIcon();
   PostQuitMessage(0);
 }
 
@@ -180,6 +305,9 @@ void TForm1::SlotMouseDown(int slot, WPARAM buttons) {
   if (!pressed.Filled())
     return;
   const std::u16string path = pressed.SlotPath;  // the slot may move while a dialog is open
+  if (Busy())
+    return;
+  const ModalScope modal(*this);
   if (buttons & MK_LBUTTON) {
     actions_.LaunchSlot(path, slot);
   } else if (buttons & MK_RBUTTON) {
@@ -206,6 +334,9 @@ const std::u16string& TForm1::Caption(MenuCommand item) const {
 }
 
 void TForm1::Popup(POINT at) {
+  if (Busy())
+    return;
+  const ModalScope modal(*this);
   PopupMenu1Popup();
   // A menu closes on a click elsewhere only while its owner is the foreground window.
   SetForegroundWindow(Handle());
@@ -295,7 +426,10 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
       if (d->CtlType != ODT_MENU || d->itemData < 1 || d->itemData > captions_.size())
         break;
-      win::DrawMenuItem(*d, font_.get(), win::ToWide(captions_[d->itemData - 1]), geometry_.Dpi());
+      const int dpi = geometry_.Dpi();
+      const HBITMAP glyph =
+          imageList1_.At(kMenuImageIndex[d->itemData - 1], win::MenuGlyphSide(dpi));
+      win::DrawMenuItem(*d, font_.get(), win::ToWide(captions_[d->itemData - 1]), dpi, glyph);
       return TRUE;
     }
     case WM_MOUSEMOVE: {
@@ -329,6 +463,17 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE:
       FormCloseQuery();
+      return 0;
+    case WM_QUERYENDSESSION:
+      // A tray program runs until the session ends: what changed in it is written now, as a
+      // close would. The session may end whatever the outcome.
+      if (!Busy())
+        (void)SaveNow();
+      return TRUE;
+    case WM_ENDSESSION:
+      // Written again where a dialog kept the earlier request from it.
+      if (wp && Busy())
+        (void)SaveNow();
       return 0;
     case WM_DESTROY:
       FormDestroy();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
 #include <memory>
@@ -10,8 +11,10 @@
 #include <wrl/client.h>
 
 #include "DropTarget.h"
+#include "HiddenWindow.h"
 #include "Handles.h"
 #include "LayeredCanvas.h"
+#include "MenuGlyphs.h"
 #include "Settings.h"
 #include "PopupCommands.h"
 #include "SlotActions.h"
@@ -40,8 +43,10 @@ class TForm3;
 
 class TForm1 : public win::Window<TForm1> {
  public:
-  // The settings file is worked out from `exePath` at every load and save.
-  TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports);
+  // The settings file is worked out from `exePath` at every load and save. `instanceKey` names
+  // the hidden window, so that a second start can find this one.
+  TForm1(HINSTANCE instance, std::u16string exePath, AppPorts ports,
+         std::wstring instanceKey = L"");
   ~TForm1();
 
   void SetAbout(TForm3* about) { form3_ = about; }
@@ -60,9 +65,25 @@ class TForm1 : public win::Window<TForm1> {
   IDropTarget* DropTargetOfStrip() const { return dropTarget_.Get(); }
   int OutlinedSlot() const { return state_.dropSlot; }
   const win::Tooltips* Tips() const { return tooltips_.get(); }
+  // The notification-area icon: the window its callbacks go to, and what was given the shell.
+  HWND TrayWindow() const { return hTaskTrayWindowProc; }
+  const NOTIFYICONDATAW& NotifyIconData() const { return FNotifyIconData; }
+  // True while a dialog or the popup menu of the program is open.
+  bool Busy() const { return modal_ > 0; }
 
  private:
+  // Marks a dialog or the menu as open for its lifetime.
+  class ModalScope;
+
   void FormCreate();
+  void CreateTrayIcon();
+  void TrayWndProc(win::TMessage& message);
+  void DeleteTrayIcon();
+  void HideTaskbarButton();
+  void ToggleStrip();
+  void ShowStrip();
+  void BringModalToFront() const;
+  [[nodiscard]] bool SaveNow();
   void FormCloseQuery();
   void FormDestroy();
   void TabMouseDown(int tab, WPARAM buttons);
@@ -82,6 +103,14 @@ class TForm1 : public win::Window<TForm1> {
   void pmSyuryoClick();
 
   AppPorts ports_;
+  HINSTANCE instance_;
+  std::wstring instanceKey_;
+  std::unique_ptr<win::HiddenWindow> trayWindow_;
+  HWND hTaskTrayWindowProc = nullptr;
+  NOTIFYICONDATAW FNotifyIconData{};
+  UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  int modal_ = 0;
+  bool closePending_ = false;
   SlotGrid grid_;
   SlotActions actions_;
   std::u16string exePath_;
@@ -93,6 +122,7 @@ class TForm1 : public win::Window<TForm1> {
   TForm3* form3_ = nullptr;
   win::UniqueBrush menuBackground_{CreateSolidBrush(RGB(0x33, 0x33, 0x33))};
   win::UniqueMenu popupMenu1_;
+  win::MenuGlyphs imageList1_ = win::MenuGlyphs::FromResources();
   std::array<std::u16string, 6> captions_;
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
   std::unique_ptr<win::Tooltips> tooltips_;

@@ -1,6 +1,7 @@
 #include "LayeredCanvas.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quorvel::win {
 
@@ -45,22 +46,55 @@ void LayeredCanvas::Fill(const Rect& r, std::uint32_t argb) {
   }
 }
 
+int LayeredCanvas::CornerInset(int radius, int row) {
+  if (radius <= 0 || row < 0 || row >= radius)
+    return 0;
+  // The circle's distance from the side, taken at the centre of the row.
+  const double dy = radius - row - 0.5;
+  return static_cast<int>(std::lround(radius - std::sqrt(radius * radius - dy * dy)));
+}
+
+namespace {
+
+// The inset of row y of r: the nearer of its top and bottom corners decides.
+int RowInset(const Rect& r, Corners corners, int y) {
+  const int fromTop = y - r.Top, fromBottom = r.Bottom - 1 - y;
+  if (fromTop < corners.top)
+    return LayeredCanvas::CornerInset(corners.top, fromTop);
+  if (fromBottom < corners.bottom)
+    return LayeredCanvas::CornerInset(corners.bottom, fromBottom);
+  return 0;
+}
+
+}  // namespace
+
 void LayeredCanvas::Gradient(const Rect& r, std::uint32_t top, std::uint32_t bottom,
-                             double flatUntil) {
+                             double flatUntil, Corners corners) {
   const int h = std::max(r.Bottom - r.Top - 1, 1);
   for (int y = r.Top; y < r.Bottom; ++y) {
     const double t = static_cast<double>(y - r.Top) / h;
     const double u = t <= flatUntil ? 0 : (t - flatUntil) / (1 - flatUntil);
-    Fill({r.Left, y, r.Right, y + 1}, Lerp(top, bottom, u));
+    const int inset = RowInset(r, corners, y);
+    Fill({r.Left + inset, y, r.Right - inset, y + 1}, Lerp(top, bottom, u));
   }
 }
 
-void LayeredCanvas::Frame(const Rect& r, std::uint32_t argb, bool bottomEdge) {
-  Fill({r.Left, r.Top, r.Right, r.Top + 1}, argb);
-  Fill({r.Left, r.Top, r.Left + 1, r.Bottom}, argb);
-  Fill({r.Right - 1, r.Top, r.Right, r.Bottom}, argb);
-  if (bottomEdge)
-    Fill({r.Left, r.Bottom - 1, r.Right, r.Bottom}, argb);
+void LayeredCanvas::Frame(const Rect& r, std::uint32_t argb, bool bottomEdge, Corners corners) {
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    const int inset = RowInset(r, corners, y);
+    const bool edgeRow = y == r.Top || (bottomEdge && y == r.Bottom - 1);
+    if (edgeRow) {
+      Fill({r.Left + inset, y, r.Right - inset, y + 1}, argb);
+      continue;
+    }
+    // Down a corner the outline also covers the step to the row nearer the edge, so the arc
+    // stays closed.
+    const bool inTop = y - r.Top < corners.top;
+    const int nearer = RowInset(r, corners, inTop ? y - 1 : y + 1);
+    const int width = std::max(1, nearer - inset);
+    Fill({r.Left + inset, y, r.Left + inset + width, y + 1}, argb);
+    Fill({r.Right - inset - width, y, r.Right - inset, y + 1}, argb);
+  }
 }
 
 void LayeredCanvas::MakeOpaque(const Rect& r) {

@@ -12,6 +12,12 @@
 
 namespace quorvel::win {
 
+// Radii, in pixels, of a rectangle's two top and two bottom corners.
+struct Corners {
+  int top = 0;
+  int bottom = 0;
+};
+
 class LayeredCanvas {
  public:
   LayeredCanvas(int width, int height);
@@ -22,11 +28,17 @@ class LayeredCanvas {
   std::uint32_t* Pixels() const { return bits_; }
   std::uint32_t& At(int x, int y) const { return bits_[static_cast<size_t>(y) * width_ + x]; }
 
+  // How far row `row` (0 at the rectangle's edge) of a corner of `radius` stays in from the side.
+  static int CornerInset(int radius, int row);
+
   void Clear();
   void Fill(const Rect& r, std::uint32_t argb);
   // A vertical gradient from `top` to `bottom`, flat until `flatUntil` (0..1) of the height.
-  void Gradient(const Rect& r, std::uint32_t top, std::uint32_t bottom, double flatUntil = 0);
-  void Frame(const Rect& r, std::uint32_t argb, bool bottomEdge = true);
+  // Pixels outside rounded corners are left as they are.
+  void Gradient(const Rect& r, std::uint32_t top, std::uint32_t bottom, double flatUntil = 0,
+                Corners corners = {});
+  // A one-pixel outline that follows rounded corners.
+  void Frame(const Rect& r, std::uint32_t argb, bool bottomEdge = true, Corners corners = {});
   // GDI text leaves alpha undefined: draw only where the canvas is opaque, then call this.
   void MakeOpaque(const Rect& r);
   // Premultiplied source over the canvas.

@@ -24,7 +24,12 @@ SIZE MeasureMenuItem(HDC dc, HFONT font, const std::wstring& caption, int dpi) {
   return {width, Scale(kItemHeight, dpi)};
 }
 
-void DrawMenuItem(const DRAWITEMSTRUCT& item, HFONT font, const std::wstring& caption, int dpi) {
+int MenuGlyphSide(int dpi) {
+  return Scale(16, dpi);
+}
+
+void DrawMenuItem(const DRAWITEMSTRUCT& item, HFONT font, const std::wstring& caption, int dpi,
+                  HBITMAP glyph) {
   const HDC dc = item.hDC;
   RECT r = item.rcItem;
   const UniqueBrush background(CreateSolidBrush(kMenuBackground));
@@ -35,6 +40,15 @@ void DrawMenuItem(const DRAWITEMSTRUCT& item, HFONT font, const std::wstring& ca
     const SelectGuard b(dc, highlight.get()), p(dc, none.get());
     const int m = Scale(kItemMargin, dpi), radius = Scale(2, dpi) * 2;
     RoundRect(dc, r.left + m, r.top + m, r.right - m + 1, r.bottom - m + 1, radius, radius);
+  }
+  if (glyph) {
+    const int side = MenuGlyphSide(dpi);
+    const int x = r.left + Scale(kItemMargin, dpi) + (Scale(kGlyphColumn, dpi) - side) / 2;
+    const int y = r.top + (r.bottom - r.top - side) / 2;
+    const UniqueDc source(CreateCompatibleDC(dc));
+    const SelectGuard g(source.get(), glyph);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, x, y, side, side, source.get(), 0, 0, side, side, blend);
   }
   RECT text = r;
   text.left += Scale(kItemMargin + kGlyphColumn + kCaptionMargin, dpi);

@@ -18,8 +18,10 @@ void PaintHeader(LayeredCanvas& c, const StripGeometry& g, const SlotGrid& grid,
   Rect r{h.Left + g.Scale(2), h.Top + (selected ? 0 : g.Scale(2)), h.Right + g.Scale(2),
          h.Bottom + (selected ? g.Scale(1) : 0)};
   const std::uint32_t top = selected ? 0xFF606060 : (tab == state.hotHeader ? 0xFF505050 : kStroke);
-  c.Gradient(r, top, kPanel);
-  c.Frame(r, kStroke, false);
+  // Rounded top corners, open at the bottom where the header meets the page.
+  const Corners rounded{g.Scale(3), 0};
+  c.Gradient(r, top, kPanel, 0, rounded);
+  c.Frame(r, kStroke, false, rounded);
 
   const std::wstring text = ToWide(grid.TabItems[tab].Text);
   RECT tr{r.Left + g.Scale(8), r.Top + g.Scale(3), r.Right - g.Scale(8), r.Bottom - g.Scale(2)};
@@ -29,7 +31,7 @@ void PaintHeader(LayeredCanvas& c, const StripGeometry& g, const SlotGrid& grid,
   DrawTextW(c.Dc(), text.c_str(), static_cast<int>(text.size()), &tr,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   GdiFlush();
-  c.MakeOpaque(r);
+  c.MakeOpaque({tr.left, tr.top, tr.right, tr.bottom});  // text draws only inside its rectangle
 }
 
 void PaintSlot(LayeredCanvas& c, const StripGeometry& g, const Slot& slot, int index) {
@@ -66,8 +68,9 @@ void PaintStrip(LayeredCanvas& c, const StripGeometry& g, const SlotGrid& grid,
   // The page below the header band.
   const Rect control = g.TabControl();
   const Rect page{control.Left, g.Scale(kHeaderBandHeight), control.Right, control.Bottom};
-  c.Gradient(page, kPanel, kStroke, 0.698);
-  c.Frame(page, kStroke);
+  const Corners rounded{g.Scale(2), g.Scale(2)};
+  c.Gradient(page, kPanel, kStroke, 0.698, rounded);
+  c.Frame(page, kStroke, true, rounded);
   for (int t = 0; t < kTabCount; ++t) {
     if (t != state.activeTab)
       PaintHeader(c, g, grid, t, state, font);

@@ -13,24 +13,12 @@
 #include <vector>
 
 #include "Handles.h"
+#include "QuorvelProcess.h"
 #include "TempFolder.h"
 
 namespace {
 
-// The build gives a host path; under Wine the host's root is drive Z:.
-std::wstring QuorvelExe() {
-  std::string p = QUORVEL_EXE_PATH;
-  if (!p.empty() && p[0] == '/') {
-    std::replace(p.begin(), p.end(), '/', '\\');
-    p = "Z:" + p;
-  }
-  return std::wstring(p.begin(), p.end());
-}
-
-std::vector<char> ReadWhole(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<char>(std::istreambuf_iterator<char>(in), {});
-}
+using namespace quorvel::test;
 
 struct PeImage {
   std::vector<char> bytes;
@@ -74,16 +62,17 @@ struct PeImage {
 };
 
 TEST(Executable, IsA64BitGuiProgramImportingSystemDllsOnly) {
-  const PeImage pe(ReadWhole(QuorvelExe()));
+  const PeImage pe(ReadWhole(BuiltQuorvelExe()));
   ASSERT_NE(pe.nt, nullptr) << "not a PE file";
   EXPECT_EQ(pe.nt->FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
   EXPECT_EQ(pe.nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC);
   EXPECT_EQ(pe.nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 
   const std::set<std::string> system = {
-      "kernel32.dll", "user32.dll",   "gdi32.dll",    "shell32.dll",       "comctl32.dll",
-      "ole32.dll",    "oleaut32.dll", "comdlg32.dll", "windowscodecs.dll", "shlwapi.dll",
-      "advapi32.dll", "msvcrt.dll",   "uxtheme.dll",  "dwmapi.dll",        "shcore.dll"};
+      "kernel32.dll",      "user32.dll",  "gdi32.dll",    "shell32.dll",
+      "comctl32.dll",      "ole32.dll",   "oleaut32.dll", "comdlg32.dll",
+      "windowscodecs.dll", "shlwapi.dll", "advapi32.dll", "msvcrt.dll",
+      "msimg32.dll",       "uxtheme.dll", "dwmapi.dll",   "shcore.dll"};
   const auto dlls = pe.ImportedDlls();
   EXPECT_FALSE(dlls.empty());
   for (const auto& dll : dlls) {
@@ -94,41 +83,30 @@ TEST(Executable, IsA64BitGuiProgramImportingSystemDllsOnly) {
 
 // Started on a prepared settings file and closed as the system closes it, the program writes
 // the file back in its canonical form: nothing stored is lost, gaps are closed.
-TEST(Executable, ClosingWritesTheSettingsBack) {
-  quorvel::test::TempFolder folder;
-  const auto exe = folder.Path() / L"Quorvel.exe";
-  std::filesystem::copy_file(std::filesystem::path(QuorvelExe()), exe);
-  wchar_t windows[MAX_PATH];
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  const std::wstring notepad = std::wstring(windows) + L"\\notepad.exe";
-  const std::wstring stored = L"[form]\r\ntop=120\r\nleft=300\r\n[file]\r\nname3=" + notepad +
-                              L"\r\nname11=" + notepad +
-                              L"\r\n[tab]\r\nname1=仕事用\r\n[mine]\r\nx=1\r\n";
-  std::vector<unsigned char> bytes = {0xFF, 0xFE};
-  for (wchar_t c : stored) {
-    bytes.push_back(static_cast<unsigned char>(c & 0xFF));
-    bytes.push_back(static_cast<unsigned char>(c >> 8));
+// A folder with a copy of the program and the settings file it is to start on.
+class ExecutableTest : public ::testing::Test {
+ protected:
+  ExecutableTest() {
+    std::filesystem::copy_file(std::filesystem::path(BuiltQuorvelExe()), exe);
+    wchar_t windows[MAX_PATH];
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    notepad = std::wstring(windows) + L"\\notepad.exe";
   }
-  quorvel::test::WriteBytes(folder.Path() / L"Quorvel.ini", bytes);
 
-  std::wstring cmd = L"\"" + exe.wstring() + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             folder.Path().c_str(), &si, &pi));
-  quorvel::win::UniqueHandle process(pi.hProcess), thread(pi.hThread);
-  HWND strip = nullptr;
-  for (int i = 0; i < 500 && !strip; ++i) {
-    Sleep(20);
-    HWND w = nullptr;
-    while ((w = FindWindowExW(nullptr, w, L"TForm1", L"Form1")) != nullptr) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      if (pid == pi.dwProcessId && IsWindowVisible(w))
-        strip = w;
-    }
-  }
+  TempFolder folder;
+  std::filesystem::path exe = folder.Path() / L"Quorvel.exe";
+  std::filesystem::path ini = folder.Path() / L"Quorvel.ini";
+  std::wstring notepad;
+};
+
+// Started on a prepared settings file and closed as the system closes it, the program writes
+// the file back in its canonical form: nothing stored is lost, gaps are closed.
+TEST_F(ExecutableTest, ClosingWritesTheSettingsBack) {
+  WriteUtf16(ini, L"[form]\r\ntop=120\r\nleft=300\r\n[file]\r\nname3=" + notepad + L"\r\nname11=" +
+                      notepad + L"\r\n[tab]\r\nname1=仕事用\r\n[mine]\r\nx=1\r\n");
+  const QuorvelProcess quorvel(exe);
+  ASSERT_TRUE(quorvel.Started());
+  const HWND strip = quorvel.WaitForStrip();
   ASSERT_NE(strip, nullptr) << "the strip never showed";
   RECT r{};
   GetWindowRect(strip, &r);
@@ -136,15 +114,8 @@ TEST(Executable, ClosingWritesTheSettingsBack) {
   EXPECT_EQ(r.top, 120);
   EXPECT_TRUE(GetWindowLongPtrW(strip, GWL_EXSTYLE) & WS_EX_TOPMOST);
   PostMessageW(strip, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
-  DWORD code = 1;
-  GetExitCodeProcess(process.get(), &code);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(quorvel.WaitForExit(), 0u);
 
-  const std::vector<char> written = ReadWhole(folder.Path() / L"Quorvel.ini");
-  ASSERT_GE(written.size(), 2u);
-  const std::wstring text(reinterpret_cast<const wchar_t*>(written.data() + 2),
-                          (written.size() - 2) / 2);
   std::wstring expected =
       L"[form]\r\ntop=120\r\nleft=300\r\n[file]\r\nname3=\r\nname11=" + notepad + L"\r\n";
   // name3 stood in the file first, so it keeps its line; the rest follow in order.
@@ -157,7 +128,121 @@ TEST(Executable, ClosingWritesTheSettingsBack) {
   expected +=
       L"[tab]\r\nname1=仕事用\r\nname0=ヒント 0\r\nname2=ヒント 2\r\nname3=ヒント 3\r\n"
       L"name4=ヒント 4\r\n[mine]\r\nx=1\r\n";
-  EXPECT_EQ(text, expected);
+  EXPECT_EQ(ReadUtf16(ini), expected);
+}
+
+// The display's scale as the system reports it to programs started while it is set.
+class ScopedLogPixels {
+ public:
+  explicit ScopedLogPixels(DWORD dpi) {
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                  &key_);
+    DWORD size = sizeof old_;
+    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
+                            &size) == ERROR_SUCCESS;
+    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+  }
+  ~ScopedLogPixels() {
+    if (had_)
+      RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
+                     sizeof old_);
+    else
+      RegDeleteValueW(key_, L"LogPixels");
+    RegCloseKey(key_);
+  }
+  ScopedLogPixels(const ScopedLogPixels&) = delete;
+  ScopedLogPixels& operator=(const ScopedLogPixels&) = delete;
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD old_ = 96;
+  bool had_ = false;
+};
+
+// At 150 % the strip starts at its scaled size where it was left; the position is in
+// physical pixels and is kept as stored.
+TEST_F(ExecutableTest, StartsScaledOnADisplayOfAnotherScale) {
+  WriteUtf16(ini, L"[form]\r\ntop=100\r\nleft=200\r\n[file]\r\nname0=" + notepad + L"\r\n");
+  const ScopedLogPixels scale(144);
+  const QuorvelProcess quorvel(exe);
+  const HWND strip = quorvel.WaitForStrip();
+  ASSERT_NE(strip, nullptr);
+  RECT r{};
+  GetWindowRect(strip, &r);
+  EXPECT_EQ(r.left, 200);
+  EXPECT_EQ(r.top, 100);
+  EXPECT_EQ(r.right - r.left, 482);
+  EXPECT_EQ(r.bottom - r.top, 92);
+  PostMessageW(strip, WM_CLOSE, 0, 0);
+  EXPECT_EQ(quorvel.WaitForExit(), 0u);
+  EXPECT_NE(ReadUtf16(ini).find(L"name0=" + notepad), std::wstring::npos);
+}
+
+}  // namespace
+
+namespace {
+
+HWND TrayWindowOf(const QuorvelProcess& p) {
+  const auto found = WindowsOf(p.Id(), L"QuorvelTrayWindow", false);
+  return found.empty() ? nullptr : found.front();
+}
+
+// A second start from the same executable brings up the running strip and ends; the first
+// keeps its one strip and its one icon.
+TEST_F(ExecutableTest, ASecondStartShowsTheRunningStripAndEnds) {
+  WriteUtf16(ini, L"[form]\r\ntop=50\r\nleft=50\r\n");
+  const QuorvelProcess first(exe);
+  const HWND strip = first.WaitForStrip();
+  ASSERT_NE(strip, nullptr);
+  const HWND tray = TrayWindowOf(first);
+  ASSERT_NE(tray, nullptr);
+  PostMessageW(tray, 0x401, 1, WM_LBUTTONDOWN);  // hidden from the icon
+  for (int i = 0; i < 100 && IsWindowVisible(strip); ++i)
+    Sleep(10);
+  ASSERT_FALSE(IsWindowVisible(strip));
+
+  const QuorvelProcess second(exe);
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(WindowsOf(second.Id(), L"TForm1", false).empty());
+  for (int i = 0; i < 100 && !IsWindowVisible(strip); ++i)
+    Sleep(10);
+  EXPECT_TRUE(IsWindowVisible(strip)) << "the running strip came up";
+  EXPECT_EQ(WindowsOf(first.Id(), L"TForm1", false).size(), 1u);
+  EXPECT_EQ(WindowsOf(first.Id(), L"QuorvelTrayWindow", false).size(), 1u);
+
+  // No window of the program has a taskbar button.
+  HWND w = nullptr;
+  while ((w = FindWindowExW(nullptr, w, nullptr, nullptr)) != nullptr) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    if (pid == first.Id() && IsWindowVisible(w)) {
+      EXPECT_TRUE((ex & WS_EX_TOOLWINDOW) && !(ex & WS_EX_APPWINDOW));
+    }
+  }
+  PostMessageW(strip, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.WaitForExit(), 0u);
+}
+
+// Logoff and shutdown reach a tray program only as end-session messages: the settings are
+// written then, with the window where the user left it.
+TEST_F(ExecutableTest, TheEndOfTheSessionWritesTheSettings) {
+  WriteUtf16(ini, L"[form]\r\ntop=70\r\nleft=90\r\n[file]\r\nname0=" + notepad + L"\r\n");
+  const QuorvelProcess quorvel(exe);
+  const HWND strip = quorvel.WaitForStrip();
+  ASSERT_NE(strip, nullptr);
+  SetWindowPos(strip, nullptr, 140, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(strip, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK,
+                                  10000, &answer));
+  EXPECT_EQ(answer, TRUE);
+  const std::wstring text = ReadUtf16(ini);
+  EXPECT_EQ(text.rfind(L"[form]\r\ntop=160\r\nleft=140\r\n[file]\r\nname0=" + notepad, 0), 0u)
+      << "written before the session ends";
+  SendMessageTimeoutW(strip, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
+  PostMessageW(strip, WM_CLOSE, 0, 0);
+  EXPECT_EQ(quorvel.WaitForExit(), 0u);
 }
 
 }  // namespace

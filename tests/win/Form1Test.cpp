@@ -104,6 +104,11 @@ TEST_F(Form1Test, OnlyTheTabControlIsOpaque) {
   EXPECT_EQ(c.At(HeaderX(1) - 20, 1) >> 24, 0u);
   EXPECT_EQ(c.At(HeaderX(1) - 20, 2), 0xFF303030u) << "the stroke, 2 px lower";
   EXPECT_TRUE(Near(c.At(HeaderX(1) - 20, 3), 0xFF303030u));
+  // Rounded corners: the selected header's top-left (4, 0), the page's four.
+  for (const auto& [x, y] : {std::pair{4, 0}, {0, 24}, {320, 24}, {0, 59}, {320, 59}})
+    EXPECT_EQ(c.At(x, y) >> 24, 0u) << "corner " << x << "," << y;
+  for (const auto& [x, y] : {std::pair{5, 0}, {4, 1}, {1, 59}, {320, 58}})
+    EXPECT_EQ(c.At(x, y), 0xFF303030u) << "the stroke turns the corner at " << x << "," << y;
 }
 
 TEST_F(Form1Test, AnUnselectedHeaderLightensOnlyWhileTheMouseIsOverIt) {
