@@ -196,7 +196,7 @@ TEST(Resources, GlyphsAreADrawingAndItsGreyCopy) {
   }
 }
 
-TEST(Resources, EmblemAndGripDecodeToTheirSizes) {
+TEST(Resources, AboutPicturesDecodeToTheirSizes) {
   const ComApartment com;
   if (const auto emblem = Loaded(IDR_EMBLEM, 64, 64)) {
     EXPECT_EQ(emblem->At(0, 0) >> 24, 0u) << "the folder stands on a transparent ground";
@@ -223,6 +223,17 @@ TEST(Resources, EmblemAndGripDecodeToTheirSizes) {
     }
     EXPECT_GE(light, 6);
     EXPECT_NE(Unpremultiply(grip->At(8, 8)).a, 0) << "a dot in the corner";
+  }
+  if (const auto shot = Loaded(IDR_SCREENSHOT, 727, 319)) {
+    int yellow = 0, white = 0;
+    for (const std::uint32_t p : shot->Pixels()) {
+      const Rgba c = Unpremultiply(p);
+      ASSERT_EQ(c.a, 255) << "a capture has no transparent parts";
+      yellow += c.r > 200 && c.g > 160 && c.b < 80;     // the callouts' arrows
+      white += c.r == 255 && c.g == 255 && c.b == 255;  // and their boxes
+    }
+    EXPECT_GE(yellow, 500);
+    EXPECT_GE(white, 10000);
   }
 }
 
