@@ -130,7 +130,15 @@ std::optional<std::u16string> IniFile::ReadString(std::u16string_view section,
   if (value.size() >= 2 && IsQuote(value.front()) && value.front() == value.back()) {
     value = value.substr(1, value.size() - 2);
   }
-  return std::u16string(value);
+  // A NUL would end the value for every Windows API, and writing drops it: reading does too, so
+  // what the program holds is what it writes back.
+  std::u16string out;
+  out.reserve(value.size());
+  for (const char16_t c : value) {
+    if (c != u'\0')
+      out.push_back(c);
+  }
+  return out;
 }
 
 std::int32_t IniFile::ReadInteger(std::u16string_view section, std::u16string_view key,

@@ -17,7 +17,8 @@ class IniFile {
   explicit IniFile(std::u16string_view text = {});
 
   // Section and key names compare regardless of ASCII case; the first of duplicates counts.
-  // nullopt when the key is absent; a key present with an empty value gives "".
+  // nullopt when the key is absent; a key present with an empty value gives "". NULs in the
+  // value are left out, as writing leaves them out.
   std::optional<std::u16string> ReadString(std::u16string_view section,
                                            std::u16string_view key) const;
   // Decimal with an optional sign; anything else, or a value outside 32 bits, gives the default.

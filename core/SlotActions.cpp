@@ -31,8 +31,11 @@ void SlotActions::OpenSlotFolder(const std::u16string& path) {
     dialogs_.ShowError(path + u"\r\n" + u"このパスは正しくないため、フォルダーを開けません。");
     return;
   }
-  // The folder is the whole parameter string, unquoted, as Explorer takes it.
-  shell_.Execute(u"open", u"explorer.exe", *folder, std::nullopt);
+  // The folder is the whole parameter string, unquoted, as Explorer takes it; except that
+  // Explorer splits its command line at commas into switches ("/select,", "/root,"), so a folder
+  // holding one goes in quotes, the one form in which Explorer takes it as a single path.
+  const bool comma = folder->find(u',') != std::u16string::npos;
+  shell_.Execute(u"open", u"explorer.exe", comma ? u"\"" + *folder + u"\"" : *folder, std::nullopt);
 }
 
 // The dialog before a removal runs a nested message loop: meanwhile the user may switch tabs,

@@ -49,6 +49,18 @@ TEST(IniFile, LineBreaksNeverReachTheFile) {
   EXPECT_EQ(back.ReadString(u"form", u"top"), std::nullopt);
 }
 
+// A NUL stored in a file (damage) is left out on reading as on writing, so the value the program
+// holds is the one it writes back, and a second save changes nothing.
+TEST(IniFile, ANulInAStoredValueReadsAsItWillBeWritten) {
+  using namespace std::string_view_literals;
+  const IniFile damaged(u"[file]\r\nname0=C:\\a\0b.exe\r\n"sv);
+  const auto value = damaged.ReadString(u"file", u"name0");
+  EXPECT_EQ(value, u"C:\\ab.exe");
+  IniFile rewritten(damaged.Text());
+  rewritten.WriteString(u"file", u"name0", *value);
+  EXPECT_EQ(IniFile(rewritten.Text()).ReadString(u"file", u"name0"), value);
+}
+
 TEST(IniFile, ReadsNamesAndValuesAsProfileFunctionsDo) {
   struct Case {
     const char* name;

@@ -196,15 +196,20 @@ TEST(OpenSlotFolder, StartsExplorerWithTheFolderAsTheWholeParameterString) {
       {u"C:\\Program Files\\My App\\a.exe", u"C:\\Program Files\\My App"},
       {u"\\\\server\\share\\app.exe", u"\\\\server\\share"},
       {u"edit.exe", u""},
+      {u"D:\\ツール \U0001F600\\a.exe", u"D:\\ツール \U0001F600"},
+      // A comma would make Explorer read the rest as a switch: quoted, and so one path.
+      {u"C:\\Tools,/select,x\\a.exe", u"\"C:\\Tools,/select,x\""},
+      {u"C:\\a,b\\c.exe", u"\"C:\\a,b\""},
   };
   for (const auto& [path, folder] : cases) {
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
     Bench b;
     b.actions.OpenSlotFolder(path);
     ASSERT_EQ(b.shell.calls.size(), 1u);
     const FakeShell::Call& call = b.shell.calls[0];
     EXPECT_EQ(call.verb, u"open");
     EXPECT_EQ(call.file, u"explorer.exe");
-    EXPECT_EQ(call.parameters, folder) << "unquoted";
+    EXPECT_EQ(call.parameters, folder) << "unquoted unless a comma needs it";
     EXPECT_FALSE(call.directory.has_value()) << "a null directory";
     EXPECT_TRUE(b.dialogs.notified.empty() && b.dialogs.errors.empty());
     EXPECT_EQ(b.Row(0), Exes({0, 1, 2}));
