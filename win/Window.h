@@ -27,6 +27,12 @@ class Window {
     wc.lpfnWndProc = &Window::Procedure;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The program's icon, large and at the small size so that the system takes the 16 px image
+    // rather than shrinking a larger one. Shared icons belong to the system: nothing to destroy.
+    // A module without MAINICON gets null for both, and the system's default icon.
+    wc.hIcon = LoadSharedIcon(instance, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    wc.hIconSm =
+        LoadSharedIcon(instance, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
     wc.lpszClassName = className;
     return RegisterClassExW(&wc);
   }
@@ -40,6 +46,10 @@ class Window {
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
  private:
+  static HICON LoadSharedIcon(HINSTANCE instance, int cx, int cy) {
+    return static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, cx, cy, LR_SHARED));
+  }
+
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     Derived* self = nullptr;
     if (msg == WM_NCCREATE) {
