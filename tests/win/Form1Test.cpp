@@ -225,6 +225,32 @@ TEST_F(Form1Test, MenuItemsAreDarkAndTheSelectedOneHighlighted) {
   }
 }
 
+// Each item shows its image-list glyph in the glyph column; the dashed item has none.
+TEST_F(Form1Test, MenuItemsCarryTheirGlyphs) {
+  const HDC screen = GetDC(nullptr);
+  const win::UniqueDc dc(CreateCompatibleDC(screen));
+  const win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen, 200, 24));
+  ReleaseDC(nullptr, screen);
+  const win::SelectGuard selected(dc.get(), bitmap.get());
+  for (UINT item = 1; item <= 6; ++item) {
+    DRAWITEMSTRUCT d{};
+    d.CtlType = ODT_MENU;
+    d.itemData = item;
+    d.hDC = dc.get();
+    d.rcItem = {0, 0, 200, 24};
+    ASSERT_TRUE(SendMessageW(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d)));
+    int drawn = 0;
+    for (int x = 1; x < 26; ++x) {
+      for (int y = 0; y < 24; ++y)
+        drawn += GetPixel(dc.get(), x, y) != RGB(0x33, 0x33, 0x33);
+    }
+    if (item == static_cast<UINT>(MenuCommand::Dash))
+      EXPECT_EQ(drawn, 0) << "the dashed item has no glyph";
+    else
+      EXPECT_GT(drawn, 30) << "item " << item;
+  }
+}
+
 TEST_F(Form1Test, CommandsActOnTheCurrentTab) {
   Press(WM_LBUTTONDOWN, MK_LBUTTON, HeaderX(2), 10);
   commands.chosen = u"C:\\Tools\\edit.exe";

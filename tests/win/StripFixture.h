@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "Fakes.h"
+#include "Handles.h"
 #include "Unit1.h"
 
 namespace quorvel::test {
@@ -17,6 +18,7 @@ class StripFixture : public ::testing::Test {
   static constexpr char16_t kExe[] = u"C:\\Apps\\Quorvel.exe";
   static constexpr char16_t kIni[] = u"C:\\Apps\\Quorvel.ini";
 
+  win::OleSession ole;  // as the program has it before the strip: pictures and drops need it
   FakeIconPort icons;
   FakeDialogs dialogs;
   FakeShell shell;
