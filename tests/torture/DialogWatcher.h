@@ -39,12 +39,17 @@ class DialogWatcher {
     while (!stop_) {
       HWND found = nullptr;
       HWND w = nullptr;
+      std::set<HWND> open;
       while ((w = FindWindowExW(nullptr, w, L"#32770", nullptr)) != nullptr) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
-        if (owner == pid_ && IsWindowVisible(w))
+        if (owner == pid_ && IsWindowVisible(w)) {
           found = w;
+          open.insert(w);
+        }
       }
+      // A closed box's handle may come back for the next box: forget the ones that are gone.
+      std::erase_if(seenBoxes_, [&](HWND h) { return !open.count(h); });
       open_ = found;
       if (found)
         Handle(found);
