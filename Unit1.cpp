@@ -14,6 +14,9 @@ namespace quorvel {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TForm1";
+constexpr char16_t kUnreadNotice[] =
+    u"登録を守るため、このファイルには書き込みません。読み込めるようにしてから起動し直してください"
+    u"。";
 
 #ifdef _WIN64
 static_assert(sizeof(NOTIFYICONDATAW) == 976, "the full structure, as the shell expects it");
@@ -75,7 +78,12 @@ void TForm1::FormCreate() {
   for (int& last : grid_.LastSlot)
     last = -1;
   const auto areas = win::WorkAreas();
-  LoadSettings(SettingsPathFor(exePath_), ports_.files, ports_.ansi, grid_, bounds_, areas);
+  const std::u16string ini = SettingsPathFor(exePath_);
+  if (!LoadSettings(ini, ports_.files, ports_.ansi, grid_, bounds_, areas)) {
+    // Writing the empty strip over a file we could not read would lose every registration.
+    settingsUnread_ = true;
+    ports_.dialogs.Notify(ini + u" を読み込めません。\r\n" + kUnreadNotice);
+  }
   dropTarget_.Attach(new win::DropTarget(
       {[this](POINT p) { return SlotDragOver(p); },
        [this] {
@@ -233,8 +241,11 @@ void TForm1::FormCloseQuery() {
   DestroyWindow(Handle());
 }
 
-// Writes the settings as they are now; a failure is shown and reported.
+// Writes the settings as they are now; a failure is shown and reported. A file that could not
+// be read at start is left as it is.
 bool TForm1::SaveNow() {
+  if (settingsUnread_)
+    return true;
   RECT r{};
   GetWindowRect(Handle(), &r);
   bounds_.Left = r.left;

@@ -109,6 +109,7 @@ class TForm1 : public win::Window<TForm1> {
   HWND hTaskTrayWindowProc = nullptr;
   NOTIFYICONDATAW FNotifyIconData{};
   UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  bool settingsUnread_ = false;  // the file was there but could not be read at start
   int modal_ = 0;
   bool closePending_ = false;
   SlotGrid grid_;

@@ -64,6 +64,9 @@ class FilePort {
   virtual ~FilePort() = default;
   // The whole file; nullopt when it does not exist or cannot be read.
   virtual std::optional<Bytes> ReadAll(const std::u16string& path) = 0;
+  // Whether anything (a file, a folder) is at `path`: tells a missing file from one that is
+  // there but cannot be read.
+  virtual bool Exists(const std::u16string& path) = 0;
   // Writes a temporary file in the same folder, flushes it and replaces `path` with it in one
   // step. On failure `path` is untouched, no temporary file remains, and false is returned.
   [[nodiscard]] virtual bool ReplaceAtomically(const std::u16string& path,

@@ -14,10 +14,14 @@ std::u16string NameKey(int n) {
   return u"name" + Decimal(n);
 }
 
-IniFile ReadIni(const std::u16string& iniPath, FilePort& files, AnsiDecoder& ansi) {
+// nullopt when the file is there but cannot be read; an empty file when there is none.
+std::optional<IniFile> ReadIni(const std::u16string& iniPath, FilePort& files, AnsiDecoder& ansi) {
   const std::optional<Bytes> bytes = files.ReadAll(iniPath);
-  if (!bytes)
+  if (!bytes) {
+    if (files.Exists(iniPath))
+      return std::nullopt;
     return IniFile();
+  }
   return IniFile(DecodeSettingsText(*bytes, ansi));
 }
 
@@ -30,9 +34,10 @@ std::u16string SettingsPathFor(const std::u16string& exePath) {
   return exePath.substr(0, stem) + u".ini";
 }
 
-void LoadSettings(const std::u16string& iniPath, FilePort& files, AnsiDecoder& ansi, SlotGrid& grid,
+bool LoadSettings(const std::u16string& iniPath, FilePort& files, AnsiDecoder& ansi, SlotGrid& grid,
                   FormBounds& form, std::span<const Rect> workAreas) {
-  const IniFile ini = ReadIni(iniPath, files, ansi);
+  const std::optional<IniFile> read = ReadIni(iniPath, files, ansi);
+  const IniFile ini = read.value_or(IniFile());
   form.Top = ini.ReadInteger(u"form", u"top", kDefaultPosition);
   form.Left = ini.ReadInteger(u"form", u"left", kDefaultPosition);
   int k = 0;
@@ -49,13 +54,17 @@ void LoadSettings(const std::u16string& iniPath, FilePort& files, AnsiDecoder& a
   const Position p = KeepOnScreen(workAreas, form.Left, form.Top, form.Width, form.Height);
   form.Left = p.Left;
   form.Top = p.Top;
+  return read.has_value();
 }
 
 std::optional<std::u16string> SaveSettings(const std::u16string& iniPath, FilePort& files,
                                            AnsiDecoder& ansi, const SlotGrid& grid,
                                            const FormBounds& form) {
   // Start from what the file holds, so that lines of other sections and keys are kept.
-  IniFile ini = ReadIni(iniPath, files, ansi);
+  std::optional<IniFile> read = ReadIni(iniPath, files, ansi);
+  if (!read)
+    return iniPath + u" に書き込めません";
+  IniFile& ini = *read;
   ini.WriteInteger(u"form", u"top", form.Top);
   ini.WriteInteger(u"form", u"left", form.Left);
   int k = 0;

@@ -125,6 +125,10 @@ std::wstring ShellReachablePath(const std::wstring& path) {
   return shortName.size() < MAX_PATH ? shortName : path;
 }
 
+bool Win32FilePort::Exists(const std::u16string& path) {
+  return GetFileAttributesW(LongPathForm(ToWide(path)).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::optional<Bytes> Win32FilePort::ReadAll(const std::u16string& path) {
   const std::wstring name = LongPathForm(ToWide(path));
   // Share everything: another program may hold the file open, even while renaming it.

@@ -20,6 +20,7 @@ std::wstring ShellReachablePath(const std::wstring& path);
 class Win32FilePort final : public FilePort {
  public:
   std::optional<Bytes> ReadAll(const std::u16string& path) override;
+  bool Exists(const std::u16string& path) override;
   [[nodiscard]] bool ReplaceAtomically(const std::u16string& path,
                                        std::span<const std::uint8_t> bytes) override;
 };

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <optional>
 #include <span>
@@ -150,13 +151,19 @@ class FakeShell : public ShellPort {
 class FakeFiles : public FilePort {
  public:
   std::map<std::u16string, Bytes> files;
+  std::set<std::u16string> unreadable;  // there, but every read fails
   bool failWrites = false;
 
   std::optional<Bytes> ReadAll(const std::u16string& path) override {
+    if (unreadable.count(path))
+      return std::nullopt;
     const auto it = files.find(path);
     if (it == files.end())
       return std::nullopt;
     return it->second;
+  }
+  bool Exists(const std::u16string& path) override {
+    return files.count(path) || unreadable.count(path);
   }
   bool ReplaceAtomically(const std::u16string& path, std::span<const std::uint8_t> b) override {
     if (failWrites)

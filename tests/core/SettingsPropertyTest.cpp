@@ -81,7 +81,7 @@ TEST(SettingsProperty, AnyArrangementComesBackAndSavesIdentically) {
 
     SlotGrid back(icons, dialogs);
     FormBounds backForm{0, 0, 321, 61};
-    LoadSettings(kIni, files, ansi, back, backForm, areas);
+    EXPECT_TRUE(LoadSettings(kIni, files, ansi, back, backForm, areas));
     EXPECT_EQ(backForm.Left, form.Left);
     EXPECT_EQ(backForm.Top, form.Top);
     for (int t = 0; t < kTabCount; ++t) {

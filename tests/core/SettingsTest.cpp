@@ -34,7 +34,7 @@ class SettingsTest : public ::testing::Test {
   }
   void Load() {
     const Rect areas[] = {kScreen};
-    LoadSettings(kIni, files, ansi, grid, form, areas);
+    EXPECT_TRUE(LoadSettings(kIni, files, ansi, grid, form, areas));
   }
   std::u16string Save() {
     const auto error = SaveSettings(kIni, files, ansi, grid, form);
@@ -118,7 +118,7 @@ TEST_F(SettingsTest, SaveOfTheExampleArrangementGivesTheCanonicalText) {
   SlotGrid again(icons, dialogs);
   FormBounds form2{0, 0, 321, 61};
   const Rect areas[] = {kScreen};
-  LoadSettings(kIni, files, ansi, again, form2, areas);
+  EXPECT_TRUE(LoadSettings(kIni, files, ansi, again, form2, areas));
   EXPECT_EQ(again.SlotImages[0][2].SlotPath, u"D:\\Games\\chess.exe");
   EXPECT_EQ(again.SlotImages[1][0].SlotPath, u"C:\\Work\\calc.exe");
   EXPECT_EQ(form2.Left, 640);
@@ -165,7 +165,7 @@ TEST_F(SettingsTest, TheEleventhPathOfATabIsUsedOnlyWhenThereIsRoom) {
     Store(text);
     SlotGrid fresh(icons, dialogs);
     const Rect areas[] = {kScreen};
-    LoadSettings(kIni, files, ansi, fresh, form, areas);
+    EXPECT_TRUE(LoadSettings(kIni, files, ansi, fresh, form, areas));
     EXPECT_EQ(fresh.LastSlot[0], 9);
     EXPECT_EQ(fresh.SlotImages[0][9].SlotPath, full ? u"C:\\p9" : u"C:\\p10");
     EXPECT_TRUE(dialogs.notified.empty());
@@ -176,7 +176,7 @@ TEST_F(SettingsTest, HintsAndPositionsAsStored) {
   Store(u"[form]\r\ntop=-40\r\nleft=-1000\r\n[tab]\r\nname0=\r\nname3=仕事\r\n");
   const Rect left{-1280, 0, 0, 984};
   const Rect areas[] = {kScreen, left};
-  LoadSettings(kIni, files, ansi, grid, form, areas);
+  EXPECT_TRUE(LoadSettings(kIni, files, ansi, grid, form, areas));
   EXPECT_EQ(grid.TabItems[0].Hint, u"");
   EXPECT_EQ(grid.TabItems[1].Hint, u"ヒント 1");
   EXPECT_EQ(grid.TabItems[3].Hint, u"仕事");
@@ -184,7 +184,7 @@ TEST_F(SettingsTest, HintsAndPositionsAsStored) {
   EXPECT_EQ(form.Top, 50) << "above every work area: brought back";
 
   Store(u"[form]\r\ntop=100\r\nleft=-1000\r\n");
-  LoadSettings(kIni, files, ansi, grid, form, areas);
+  EXPECT_TRUE(LoadSettings(kIni, files, ansi, grid, form, areas));
   EXPECT_EQ(form.Left, -1000) << "wholly on the left display";
   EXPECT_EQ(form.Top, 100);
 
@@ -254,7 +254,7 @@ TEST_F(SettingsTest, DamagedFilesGiveDefaultsAndKeepTheirLines) {
     SlotGrid fresh(icons, dialogs);
     FormBounds bounds{0, 0, 321, 61};
     const Rect areas[] = {kScreen};
-    LoadSettings(kIni, files, ansi, fresh, bounds, areas);
+    EXPECT_TRUE(LoadSettings(kIni, files, ansi, fresh, bounds, areas));
     EXPECT_EQ(bounds.Left, 10);
     EXPECT_EQ(bounds.Top, 10);
     EXPECT_EQ(fresh.LastSlot[0], -1);
@@ -293,7 +293,7 @@ TEST_F(SettingsTest, AwkwardHintsAndPathsComeBackAsTheyWere) {
 
     SlotGrid loaded(icons, dialogs);
     const Rect areas[] = {kScreen};
-    LoadSettings(kIni, files, ansi, loaded, form, areas);
+    EXPECT_TRUE(LoadSettings(kIni, files, ansi, loaded, form, areas));
     EXPECT_EQ(loaded.TabItems[2].Hint, value);
     EXPECT_EQ(loaded.SlotImages[3][0].SlotPath, value.empty() ? u"" : u"C:\\" + value + u".exe");
   }
@@ -318,6 +318,26 @@ TEST_F(SettingsTest, AFailedSaveReportsTheFileAndKeepsTheOldOne) {
   EXPECT_EQ(grid.LastSlot[0], 0);
   files.failWrites = false;
   EXPECT_EQ(IniFile(Save()).ReadString(u"file", u"name0"), u"C:\\a.exe") << "the next close works";
+}
+
+// A file that is there but cannot be read (another program holds it locked) is never written
+// over: the strip shows none of its registrations, and saving them would lose every one.
+TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+  Store(u"[file]\r\nname0=C:\\a.exe\r\n[mine]\r\nx=1\r\n");
+  const Bytes stored = files.files.at(kIni);
+  files.unreadable.insert(kIni);
+  const Rect areas[] = {kScreen};
+  EXPECT_FALSE(LoadSettings(kIni, files, ansi, grid, form, areas));
+  EXPECT_EQ(grid.LastSlot[0], -1);
+  EXPECT_EQ(SaveSettings(kIni, files, ansi, grid, form), kIni + u" に書き込めません");
+  EXPECT_EQ(files.files.at(kIni), stored);
+
+  files.unreadable.clear();  // once it can be read, it is read and written as ever
+  SlotGrid again(icons, dialogs);
+  EXPECT_TRUE(LoadSettings(kIni, files, ansi, again, form, areas));
+  EXPECT_EQ(again.SlotImages[0][0].SlotPath, u"C:\\a.exe");
+  EXPECT_FALSE(SaveSettings(kIni, files, ansi, again, form).has_value());
+  EXPECT_NE(Stored().find(u"[mine]\r\nx=1\r\n"), std::u16string::npos);
 }
 
 }  // namespace

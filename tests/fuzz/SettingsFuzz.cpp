@@ -50,6 +50,7 @@ class Files final : public FilePort {
       return std::nullopt;
     return it->second;
   }
+  bool Exists(const std::u16string& path) override { return files.count(path) != 0; }
   bool ReplaceAtomically(const std::u16string& path, std::span<const std::uint8_t> b) override {
     files[path] = Bytes(b.begin(), b.end());
     return true;
@@ -78,7 +79,8 @@ struct Arrangement {
 Arrangement Load(Files& files, Latin1& ansi, SlotGrid& grid) {
   const Rect areas[] = {{0, 0, 1920, 1040}, {1920, -200, 3200, 824}};
   Arrangement a;  // (value-initialising it crashes clang 14)
-  LoadSettings(kIni, files, ansi, grid, a.form, areas);
+  if (!LoadSettings(kIni, files, ansi, grid, a.form, areas))
+    Fail("a file that is there read as unreadable");
   for (int t = 0; t < kTabCount; ++t) {
     for (int s = 0; s < kSlotsPerTab; ++s)
       a.paths[t][s] = grid.SlotImages[t][s].SlotPath;

@@ -132,6 +132,19 @@ Outcome SaveFaults(const Options& options) {
   {
     const Stage stage;
     WriteBytes(stage.Ini(), Utf16File(Arrangement(40, 40)));
+    quorvel::win::UniqueHandle lock;
+    RefusedThenWritten(
+        o, L"settings file locked at the close", stage,
+        [&] {
+          lock.reset(CreateFileW(stage.Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                 nullptr));
+          return static_cast<bool>(lock);
+        },
+        [&] { lock.reset(); });
+  }
+  {
+    const Stage stage;
+    WriteBytes(stage.Ini(), Utf16File(Arrangement(40, 40)));
     const auto ini = stage.Ini();
     RefusedThenWritten(
         o, L"settings file replaced by a folder", stage,
@@ -178,6 +191,26 @@ Outcome SaveFaults(const Options& options) {
     std::filesystem::remove_all(stage.Folder(), e);
   } else {
     o.note += L"[a full disk: skipped, no small file system given] ";
+  }
+
+  {  // Held locked by another program while the program starts, then let go.
+    ++o.cases;
+    const Stage stage;
+    const std::vector<char> before = Utf16File(Arrangement(40, 40));
+    WriteBytes(stage.Ini(), before);
+    quorvel::win::UniqueHandle lock(
+        CreateFileW(stage.Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const QuorvelProcess quorvel(stage.Exe());
+    const DialogWatcher watcher(quorvel.Id(), DialogWatcher::Answer::Ok);
+    const HWND strip = quorvel.WaitForStrip();
+    lock.reset();
+    if (strip) {
+      PostMessageW(strip, WM_CLOSE, 0, 0);
+      quorvel.WaitForExit();
+    }
+    o.Saw(watcher.Texts());
+    if (!strip || ReadWhole(stage.Ini()) != before)
+      o.Fail(false, L"locked at start: the stored file was not left as it was");
   }
 
   // Killed at any moment of a save: the old file or the new one is there, whole.

@@ -267,5 +267,30 @@ TEST_F(Form1Test, CommandsActOnTheCurrentTab) {
   EXPECT_FALSE(IsWindowVisible(form->Handle()));
 }
 
+// A settings file that is there but cannot be read: the user is told at start, and the close
+// leaves the file as it was instead of writing an empty strip over it.
+TEST(Form1Unreadable, TheStoredFileIsLeftAsItWas) {
+  win::OleSession ole;
+  FakeIconPort icons;
+  FakeDialogs dialogs;
+  FakeShell shell;
+  FakeFiles files;
+  FakeAnsi ansi;
+  FakeCommandDialogs commands;
+  const std::u16string ini = u"C:\\Apps\\Quorvel.ini";
+  files.files[ini] = Bytes{0xFF, 0xFE, 'x', 0};
+  files.unreadable.insert(ini);
+  TForm1 form(GetModuleHandleW(nullptr), u"C:\\Apps\\Quorvel.exe",
+              {icons, dialogs, shell, files, ansi, commands});
+  ASSERT_EQ(dialogs.notified.size(), 1u);
+  EXPECT_EQ(dialogs.notified[0].substr(0, ini.size() + 10), ini + u" を読み込めません。");
+  SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(form.Handle(), nullptr) << "the program still ends";
+  EXPECT_EQ(files.files.at(ini), (Bytes{0xFF, 0xFE, 'x', 0}));
+  EXPECT_TRUE(dialogs.errors.empty());
+  MSG msg;
+  PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -70,7 +70,7 @@ TEST_F(SettingsFile, WindowsProfileFunctionsReadWhatASaveWrote) {
   SlotGrid again(icons, dialogs);
   FormBounds placed{0, 0, 321, 61};
   const Rect screen[] = {{-100, 0, 1920, 1040}};
-  LoadSettings(ini, files, ansi, again, placed, screen);
+  EXPECT_TRUE(LoadSettings(ini, files, ansi, again, placed, screen));
   EXPECT_TRUE(dialogs.notified.empty());
   EXPECT_EQ(again.SlotImages[0][0].SlotPath, notepad);
   EXPECT_NE(again.SlotImages[0][0].Picture, nullptr);

@@ -61,17 +61,19 @@ TEST(WinFiles, ReadAll_GivesTheWholeFileOrNothing) {
     const char* label;
     const wchar_t* name;
     std::optional<Bytes> expected;
+    bool exists;  // what tells a missing file from one that cannot be read
   };
   const Case cases[] = {
-      {"large", L"large.bin", large},
-      {"empty", L"empty.bin", Bytes{}},
-      {"missing", L"missing.bin", std::nullopt},
-      {"folder", L"folder", std::nullopt},
-      {"missing folder", L"no-such-folder\\file.bin", std::nullopt},
+      {"large", L"large.bin", large, true},
+      {"empty", L"empty.bin", Bytes{}, true},
+      {"missing", L"missing.bin", std::nullopt, false},
+      {"folder", L"folder", std::nullopt, true},
+      {"missing folder", L"no-such-folder\\file.bin", std::nullopt, false},
   };
   Win32FilePort files;
   for (const Case& c : cases) {
     const auto got = files.ReadAll(ToU16(In(dir, c.name)));
+    EXPECT_EQ(files.Exists(ToU16(In(dir, c.name))), c.exists) << c.label;
     ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.label;
     if (got) {
       EXPECT_TRUE(*got == *c.expected) << c.label;
