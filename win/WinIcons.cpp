@@ -155,6 +155,51 @@ Bytes WriteIco(int width, int height, const std::vector<std::uint32_t>& pixels) 
   return out;
 }
 
+std::uint32_t Get16(std::span<const std::uint8_t> b, std::size_t at) {
+  return b[at] | std::uint32_t{b[at + 1]} << 8;
+}
+
+std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
+  return Get16(b, at) | Get16(b, at + 2) << 16;
+}
+
+// The one-image 32 bpp ICO that WriteIco makes, read without the codecs: every slot picture
+// comes this way, and the codecs took longer than the extraction of the icon itself. Null for
+// any other file, which the codecs then read; also for one without alpha, as they take the
+// AND mask for it.
+std::shared_ptr<const SlotPicture> ReadOwnIco(std::span<const std::uint8_t> ico) {
+  constexpr std::size_t info = kIcoHeaderBytes;
+  if (ico.size() < kIcoHeaderBytes + kInfoHeaderBytes || Get16(ico, 0) != 0 || Get16(ico, 2) != 1 ||
+      Get16(ico, 4) != 1 || Get32(ico, 18) != info || Get32(ico, info) != kInfoHeaderBytes ||
+      Get16(ico, info + 12) != 1 || Get16(ico, info + 14) != 32 ||
+      Get32(ico, info + 16) != BI_RGB) {
+    return nullptr;
+  }
+  const std::uint32_t w = Get32(ico, info + 4), h = Get32(ico, info + 8) / 2;
+  if (w == 0 || h == 0 || w > kLargestIco || h > kLargestIco || Get32(ico, info + 8) != h * 2)
+    return nullptr;
+  const std::size_t rows = info + kInfoHeaderBytes;
+  const std::uint32_t maskStride = (w + 31) / 32 * 4;
+  if (ico.size() < rows + std::size_t{w} * h * 4 + std::size_t{maskStride} * h)
+    return nullptr;
+  std::vector<std::uint32_t> pixels(std::size_t{w} * h);
+  bool alpha = false;
+  for (std::uint32_t y = 0; y < h; ++y) {
+    for (std::uint32_t x = 0; x < w; ++x) {
+      const std::uint32_t p = Get32(ico, rows + (std::size_t{h - 1 - y} * w + x) * 4);
+      const std::uint32_t a = p >> 24;
+      const auto times = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+      pixels[std::size_t{y} * w + x] =
+          a << 24 | times(p >> 16 & 0xFF) << 16 | times(p >> 8 & 0xFF) << 8 | times(p & 0xFF);
+      alpha = alpha || a != 0;
+    }
+  }
+  if (!alpha)
+    return nullptr;
+  return std::make_shared<const SlotPicture>(static_cast<int>(w), static_cast<int>(h),
+                                             std::move(pixels));
+}
+
 }  // namespace
 
 SlotPicture::SlotPicture(int width, int height, std::vector<std::uint32_t> pixels)
@@ -214,7 +259,9 @@ std::shared_ptr<const SlotPicture> DecodeImage(std::span<const std::uint8_t> byt
 std::unique_ptr<Icon> Win32IconPort::ExtractFirstIcon(const std::u16string& path, int sizePx) {
   const std::wstring file = ToWide(path);
   UniqueIcon icon;
-  if (sizePx > 0) {
+  // ExtractIconW gives the system's large size by itself; SHDefExtractIconW, asked for it,
+  // takes a second icon along (the small one) and so a third longer under Wine.
+  if (sizePx > 0 && sizePx != GetSystemMetrics(SM_CXICON)) {
     HICON sized = nullptr;
     const UINT size = static_cast<UINT>(sizePx);
     if (SHDefExtractIconW(file.c_str(), 0, 0, &sized, nullptr,
@@ -237,6 +284,8 @@ std::optional<Bytes> Win32IconPort::ToIcoBytes(const Icon& icon) {
 }
 
 PicturePtr Win32IconPort::DecodeIco(std::span<const std::uint8_t> ico) {
+  if (auto own = ReadOwnIco(ico))
+    return own;
   return DecodeImage(ico);
 }
 

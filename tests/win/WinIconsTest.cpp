@@ -115,11 +115,19 @@ TEST_F(WinIcons, DecodeIco_NullForWhatIsNoImage) {
   }
 }
 
-TEST_F(WinIcons, DecodeIco_NullOnAThreadWithoutCom) {
+TEST_F(WinIcons, DecodeImage_NullOnAThreadWithoutCom) {
   const Bytes ico = TestIco();
   quorvel::PicturePtr decoded = std::make_shared<SlotPicture>(0, 0, std::vector<std::uint32_t>{});
-  std::thread([&] { decoded = Win32IconPort().DecodeIco(ico); }).join();
+  std::thread([&] { decoded = quorvel::win::DecodeImage(ico); }).join();
   EXPECT_EQ(decoded, nullptr);
+}
+
+// The one-image 32 bpp form that ToIcoBytes writes is read without the codecs, so without COM.
+TEST_F(WinIcons, DecodeIco_ReadsTheFormOfToIcoBytesOnAThreadWithoutCom) {
+  const Bytes ico = TestIco();
+  quorvel::PicturePtr decoded;
+  std::thread([&] { decoded = Win32IconPort().DecodeIco(ico); }).join();
+  ExpectPixels(decoded, kSize, kQuadrants);
 }
 
 TEST_F(WinIcons, IcoFileRoundTripsThroughExtractionAndIcoBytes) {
