@@ -99,6 +99,55 @@ std::optional<std::vector<std::uint32_t>> IconPixels(HICON icon, int& width, int
   return pixels;
 }
 
+// Straight-alpha BGRA pixels, top-down, of the icon drawn at side x side over transparent
+// black. An icon with alpha comes out blended, so premultiplied, and is divided back; one
+// without has no alpha there, and its mask, drawn on its own, tells what is transparent.
+std::optional<std::vector<std::uint32_t>> DrawnPixels(HICON icon, int side) {
+  if (side <= 0 || side > kLargestIco)
+    return std::nullopt;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = side;
+  info.bmiHeader.biHeight = -side;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const UniqueDc dc(CreateCompatibleDC(nullptr));
+  const UniqueBitmap dib(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dc || !dib || !bits)
+    return std::nullopt;
+  const SelectGuard selected(dc.get(), dib.get());
+  auto* const drawn = static_cast<std::uint32_t*>(bits);
+  const std::size_t count = std::size_t(side) * side;
+  // A new DIB section is all zero: transparent black.
+  if (!DrawIconEx(dc.get(), 0, 0, icon, side, side, 0, nullptr, DI_NORMAL))
+    return std::nullopt;
+  GdiFlush();  // the bits are read directly
+  std::vector<std::uint32_t> pixels(drawn, drawn + count);
+  if (std::any_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p >> 24 != 0; })) {
+    for (std::uint32_t& p : pixels) {
+      const std::uint32_t a = p >> 24;
+      const auto divided = [a](std::uint32_t c) {
+        return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a);
+      };
+      p = a == 0 ? 0
+                 : a << 24 | divided(p >> 16 & 0xFF) << 16 | divided(p >> 8 & 0xFF) << 8 |
+                       divided(p & 0xFF);
+    }
+    return pixels;
+  }
+  std::fill(drawn, drawn + count, 0);
+  if (!DrawIconEx(dc.get(), 0, 0, icon, side, side, 0, nullptr, DI_MASK))
+    return std::nullopt;
+  GdiFlush();
+  for (std::size_t i = 0; i < count; ++i) {
+    // White in the mask is where the screen shows through (or is inverted: also transparent).
+    pixels[i] = (drawn[i] & 0xFFFFFF) ? 0 : (pixels[i] | 0xFF000000);
+  }
+  return pixels;
+}
+
 void Put16(Bytes& out, std::uint32_t v) {
   out.push_back(static_cast<std::uint8_t>(v));
   out.push_back(static_cast<std::uint8_t>(v >> 8));
@@ -217,6 +266,13 @@ std::optional<Bytes> IcoFromIcon(HICON icon) {
   return WriteIco(width, height, *pixels);
 }
 
+std::optional<Bytes> IcoFromIcon(HICON icon, int side) {
+  const auto pixels = DrawnPixels(icon, side);
+  if (!pixels)
+    return std::nullopt;
+  return WriteIco(side, side, *pixels);
+}
+
 std::shared_ptr<const SlotPicture> DecodeImage(std::span<const std::uint8_t> bytes) {
   if (bytes.empty() || bytes.size() > MAXDWORD)
     return nullptr;
@@ -269,17 +325,23 @@ std::unique_ptr<Icon> Win32IconPort::ExtractFirstIcon(const std::u16string& path
       icon = IconOrNull(sized);
     }
   }
-  if (!icon)
+  int side = sizePx;
+  if (!icon) {
     icon = IconOrNull(ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), 0));
+    side = GetSystemMetrics(SM_CXICON);
+  }
   if (!icon)
     return nullptr;
-  return std::make_unique<IconHandle>(std::move(icon));
+  // Both functions make the icon at exactly the size they were asked for.
+  return std::make_unique<IconHandle>(std::move(icon), side);
 }
 
 std::optional<Bytes> Win32IconPort::ToIcoBytes(const Icon& icon) {
   const auto* handle = dynamic_cast<const IconHandle*>(&icon);
   if (!handle || !handle->get())
     return std::nullopt;
+  if (handle->Side() > 0)
+    return IcoFromIcon(handle->get(), handle->Side());
   return IcoFromIcon(handle->get());
 }
 
