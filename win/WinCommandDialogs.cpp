@@ -4,11 +4,24 @@
 
 #include <vector>
 
+#include "Handles.h"
 #include "Utf16.h"
 
 namespace quorvel::win {
 
 namespace {
+
+// The system's open-file dialog, from comdlg32 loaded at its first use: importing the DLL
+// would load it, and the print spooler it brings, at every start of the program. Null when
+// the system does not have it.
+decltype(&GetOpenFileNameW) OpenFileDialog() {
+  static const UniqueModule comdlg32(
+      LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  if (!comdlg32)
+    return nullptr;
+  const FARPROC proc = GetProcAddress(comdlg32.get(), "GetOpenFileNameW");
+  return reinterpret_cast<decltype(&GetOpenFileNameW)>(reinterpret_cast<void*>(proc));
+}
 
 // An in-memory dialog template: DLGTEMPLATE, then its items, each DWORD-aligned.
 class TemplateBuilder {
@@ -89,7 +102,8 @@ std::optional<std::u16string> Win32CommandDialogs::ChooseExecutable() {
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&ofn))
+  const auto getOpenFileName = OpenFileDialog();
+  if (!getOpenFileName || !getOpenFileName(&ofn))
     return std::nullopt;
   file.resize(wcslen(file.c_str()));
   return ToU16(file);

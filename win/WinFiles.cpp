@@ -11,6 +11,7 @@ namespace quorvel::win {
 namespace {
 
 constexpr DWORD kPiece = 1 << 20;
+constexpr DWORD kSmallPiece = 1 << 12;
 
 bool IsSlash(wchar_t c) {
   return c == L'\\' || c == L'/';
@@ -141,14 +142,20 @@ std::optional<Bytes> Win32FilePort::ReadAll(const std::u16string& path) {
 
   Bytes bytes;
   LARGE_INTEGER size{};
+  std::size_t expected = 0;
   if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-    bytes.reserve(static_cast<std::size_t>(size.QuadPart) + kPiece);
+    expected = static_cast<std::size_t>(size.QuadPart);
+    bytes.reserve(expected + kSmallPiece);
   }
   for (;;) {
     const std::size_t at = bytes.size();
-    bytes.resize(at + kPiece);
+    // Each read asks for what the size promised still to come (a small piece once that is in,
+    // to find the end or what was added since), so that a small file costs no large buffer.
+    const DWORD piece = static_cast<DWORD>(
+        std::clamp<std::size_t>(expected > at ? expected - at : 0, kSmallPiece, kPiece));
+    bytes.resize(at + piece);
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + at, kPiece, &read, nullptr))
+    if (!ReadFile(file.get(), bytes.data() + at, piece, &read, nullptr))
       return std::nullopt;
     bytes.resize(at + read);
     if (read == 0)

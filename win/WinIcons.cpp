@@ -101,6 +101,55 @@ std::optional<std::vector<std::uint32_t>> IconPixels(HICON icon, int& width, int
   return pixels;
 }
 
+// Straight-alpha BGRA pixels, top-down, of the icon drawn at side x side over transparent
+// black. An icon with alpha comes out blended, so premultiplied, and is divided back; one
+// without has no alpha there, and its mask, drawn on its own, tells what is transparent.
+std::optional<std::vector<std::uint32_t>> DrawnPixels(HICON icon, int side) {
+  if (side <= 0 || side > kLargestIco)
+    return std::nullopt;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = side;
+  info.bmiHeader.biHeight = -side;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const UniqueDc dc(CreateCompatibleDC(nullptr));
+  const UniqueBitmap dib(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dc || !dib || !bits)
+    return std::nullopt;
+  const SelectGuard selected(dc.get(), dib.get());
+  auto* const drawn = static_cast<std::uint32_t*>(bits);
+  const std::size_t count = std::size_t(side) * side;
+  // A new DIB section is all zero: transparent black.
+  if (!DrawIconEx(dc.get(), 0, 0, icon, side, side, 0, nullptr, DI_NORMAL))
+    return std::nullopt;
+  GdiFlush();  // the bits are read directly
+  std::vector<std::uint32_t> pixels(drawn, drawn + count);
+  if (std::any_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p >> 24 != 0; })) {
+    for (std::uint32_t& p : pixels) {
+      const std::uint32_t a = p >> 24;
+      const auto divided = [a](std::uint32_t c) {
+        return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a);
+      };
+      p = a == 0 ? 0
+                 : a << 24 | divided(p >> 16 & 0xFF) << 16 | divided(p >> 8 & 0xFF) << 8 |
+                       divided(p & 0xFF);
+    }
+    return pixels;
+  }
+  std::fill(drawn, drawn + count, 0);
+  if (!DrawIconEx(dc.get(), 0, 0, icon, side, side, 0, nullptr, DI_MASK))
+    return std::nullopt;
+  GdiFlush();
+  for (std::size_t i = 0; i < count; ++i) {
+    // White in the mask is where the screen shows through (or is inverted: also transparent).
+    pixels[i] = (drawn[i] & 0xFFFFFF) ? 0 : (pixels[i] | 0xFF000000);
+  }
+  return pixels;
+}
+
 void Put16(Bytes& out, std::uint32_t v) {
   out.push_back(static_cast<std::uint8_t>(v));
   out.push_back(static_cast<std::uint8_t>(v >> 8));
@@ -157,6 +206,51 @@ Bytes WriteIco(int width, int height, const std::vector<std::uint32_t>& pixels) 
   return out;
 }
 
+std::uint32_t Get16(std::span<const std::uint8_t> b, std::size_t at) {
+  return b[at] | std::uint32_t{b[at + 1]} << 8;
+}
+
+std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
+  return Get16(b, at) | Get16(b, at + 2) << 16;
+}
+
+// The one-image 32 bpp ICO that WriteIco makes, read without the codecs: every slot picture
+// comes this way, and the codecs took longer than the extraction of the icon itself. Null for
+// any other file, which the codecs then read; also for one without alpha, as they take the
+// AND mask for it.
+std::shared_ptr<const SlotPicture> ReadOwnIco(std::span<const std::uint8_t> ico) {
+  constexpr std::size_t info = kIcoHeaderBytes;
+  if (ico.size() < kIcoHeaderBytes + kInfoHeaderBytes || Get16(ico, 0) != 0 || Get16(ico, 2) != 1 ||
+      Get16(ico, 4) != 1 || Get32(ico, 18) != info || Get32(ico, info) != kInfoHeaderBytes ||
+      Get16(ico, info + 12) != 1 || Get16(ico, info + 14) != 32 ||
+      Get32(ico, info + 16) != BI_RGB) {
+    return nullptr;
+  }
+  const std::uint32_t w = Get32(ico, info + 4), h = Get32(ico, info + 8) / 2;
+  if (w == 0 || h == 0 || w > kLargestIco || h > kLargestIco || Get32(ico, info + 8) != h * 2)
+    return nullptr;
+  const std::size_t rows = info + kInfoHeaderBytes;
+  const std::uint32_t maskStride = (w + 31) / 32 * 4;
+  if (ico.size() < rows + std::size_t{w} * h * 4 + std::size_t{maskStride} * h)
+    return nullptr;
+  std::vector<std::uint32_t> pixels(std::size_t{w} * h);
+  bool alpha = false;
+  for (std::uint32_t y = 0; y < h; ++y) {
+    for (std::uint32_t x = 0; x < w; ++x) {
+      const std::uint32_t p = Get32(ico, rows + (std::size_t{h - 1 - y} * w + x) * 4);
+      const std::uint32_t a = p >> 24;
+      const auto times = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+      pixels[std::size_t{y} * w + x] =
+          a << 24 | times(p >> 16 & 0xFF) << 16 | times(p >> 8 & 0xFF) << 8 | times(p & 0xFF);
+      alpha = alpha || a != 0;
+    }
+  }
+  if (!alpha)
+    return nullptr;
+  return std::make_shared<const SlotPicture>(static_cast<int>(w), static_cast<int>(h),
+                                             std::move(pixels));
+}
+
 }  // namespace
 
 SlotPicture::SlotPicture(int width, int height, std::vector<std::uint32_t> pixels)
@@ -172,6 +266,13 @@ std::optional<Bytes> IcoFromIcon(HICON icon) {
   if (!pixels)
     return std::nullopt;
   return WriteIco(width, height, *pixels);
+}
+
+std::optional<Bytes> IcoFromIcon(HICON icon, int side) {
+  const auto pixels = DrawnPixels(icon, side);
+  if (!pixels)
+    return std::nullopt;
+  return WriteIco(side, side, *pixels);
 }
 
 std::shared_ptr<const SlotPicture> DecodeImage(std::span<const std::uint8_t> bytes) {
@@ -216,7 +317,9 @@ std::shared_ptr<const SlotPicture> DecodeImage(std::span<const std::uint8_t> byt
 std::unique_ptr<Icon> Win32IconPort::ExtractFirstIcon(const std::u16string& path, int sizePx) {
   const std::wstring file = ShellReachablePath(ToWide(path));
   UniqueIcon icon;
-  if (sizePx > 0) {
+  // ExtractIconW gives the system's large size by itself; SHDefExtractIconW, asked for it,
+  // takes a second icon along (the small one) and so a third longer under Wine.
+  if (sizePx > 0 && sizePx != GetSystemMetrics(SM_CXICON)) {
     HICON sized = nullptr;
     const UINT size = static_cast<UINT>(sizePx);
     if (SHDefExtractIconW(file.c_str(), 0, 0, &sized, nullptr,
@@ -224,21 +327,29 @@ std::unique_ptr<Icon> Win32IconPort::ExtractFirstIcon(const std::u16string& path
       icon = IconOrNull(sized);
     }
   }
-  if (!icon)
+  int side = sizePx;
+  if (!icon) {
     icon = IconOrNull(ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), 0));
+    side = GetSystemMetrics(SM_CXICON);
+  }
   if (!icon)
     return nullptr;
-  return std::make_unique<IconHandle>(std::move(icon));
+  // Both functions make the icon at exactly the size they were asked for.
+  return std::make_unique<IconHandle>(std::move(icon), side);
 }
 
 std::optional<Bytes> Win32IconPort::ToIcoBytes(const Icon& icon) {
   const auto* handle = dynamic_cast<const IconHandle*>(&icon);
   if (!handle || !handle->get())
     return std::nullopt;
+  if (handle->Side() > 0)
+    return IcoFromIcon(handle->get(), handle->Side());
   return IcoFromIcon(handle->get());
 }
 
 PicturePtr Win32IconPort::DecodeIco(std::span<const std::uint8_t> ico) {
+  if (auto own = ReadOwnIco(ico))
+    return own;
   return DecodeImage(ico);
 }
 

@@ -14,11 +14,15 @@ namespace quorvel::win {
 
 class IconHandle final : public Icon {
  public:
-  explicit IconHandle(UniqueIcon icon) noexcept : icon_(std::move(icon)) {}
+  // side: the square size in pixels that the icon was made at, 0 when not known.
+  explicit IconHandle(UniqueIcon icon, int side = 0) noexcept
+      : icon_(std::move(icon)), side_(side) {}
   HICON get() const noexcept { return icon_.get(); }
+  int Side() const noexcept { return side_; }
 
  private:
   UniqueIcon icon_;
+  int side_;
 };
 
 // Pixels as 32-bit premultiplied BGRA (0xAARRGGBB in memory order B, G, R, A), rows top-down.
@@ -40,6 +44,9 @@ class SlotPicture final : public Picture {
 
 // The icon as a one-image, 32 bpp ICO file; nullopt when the system cannot read its bitmaps.
 std::optional<Bytes> IcoFromIcon(HICON icon);
+// The same for an icon of a known size, drawn at side x side pixels rather than read through
+// GetIconInfo, whose copies of both bitmaps cost more than the rest of the conversion.
+std::optional<Bytes> IcoFromIcon(HICON icon, int side);
 
 // Frame 0 of any image the system's codecs read (ICO, PNG, ...); null when it cannot be
 // decoded, also when the calling thread has not initialised COM.

@@ -115,11 +115,19 @@ TEST_F(WinIcons, DecodeIco_NullForWhatIsNoImage) {
   }
 }
 
-TEST_F(WinIcons, DecodeIco_NullOnAThreadWithoutCom) {
+TEST_F(WinIcons, DecodeImage_NullOnAThreadWithoutCom) {
   const Bytes ico = TestIco();
   quorvel::PicturePtr decoded = std::make_shared<SlotPicture>(0, 0, std::vector<std::uint32_t>{});
-  std::thread([&] { decoded = Win32IconPort().DecodeIco(ico); }).join();
+  std::thread([&] { decoded = quorvel::win::DecodeImage(ico); }).join();
   EXPECT_EQ(decoded, nullptr);
+}
+
+// The one-image 32 bpp form that ToIcoBytes writes is read without the codecs, so without COM.
+TEST_F(WinIcons, DecodeIco_ReadsTheFormOfToIcoBytesOnAThreadWithoutCom) {
+  const Bytes ico = TestIco();
+  quorvel::PicturePtr decoded;
+  std::thread([&] { decoded = Win32IconPort().DecodeIco(ico); }).join();
+  ExpectPixels(decoded, kSize, kQuadrants);
 }
 
 TEST_F(WinIcons, IcoFileRoundTripsThroughExtractionAndIcoBytes) {
@@ -228,26 +236,47 @@ UniqueIcon Monochrome() {
   return UniqueIcon(CreateIcon(nullptr, kSize, kSize, 1, 1, andBits.data(), xorBits.data()));
 }
 
+// The test icon's quadrants in a 32 bpp DIB section, straight alpha.
+UniqueBitmap QuadrantDib() {
+  UniqueBitmap dib = FilledDib(32, 0);
+  DIBSECTION section{};
+  if (!dib || !GetObjectW(dib.get(), sizeof section, &section))
+    return UniqueBitmap();
+  auto* pixels = static_cast<std::uint32_t*>(section.dsBm.bmBits);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x)
+      pixels[y * kSize + x] = Straight(x, y);
+  }
+  return dib;
+}
+
+// An icon is read through its bitmaps when its size is not known, and drawn when it is (as
+// ExtractFirstIcon knows it): both give the same picture.
 TEST_F(WinIcons, ToIcoBytes_TakesAlphaFromTheMaskWhenTheColoursHaveNone) {
   const UniqueBitmap mask = RightHalfMask();
   const UniqueBitmap blue24 = FilledDib(24, 0x0000FF), green32 = FilledDib(32, 0x0000FF00);
-  ASSERT_TRUE(mask && blue24 && green32);
-  struct Case {
-    const char* label;
-    UniqueIcon icon;
-    std::vector<Probe> probes;
-  };
-  Case cases[] = {
-      {"24 bpp", IconFrom(blue24, mask), {{4, 4, 0xFF0000FF}, {4, 27, 0xFF0000FF}, {27, 4, 0}}},
-      {"32 bpp, alpha all 0", IconFrom(green32, mask), {{4, 4, 0xFF00FF00}, {27, 27, 0}}},
-      {"monochrome", Monochrome(), {{4, 4, 0xFFFFFFFF}, {4, 27, 0xFF000000}, {27, 4, 0}}},
-  };
-  for (Case& c : cases) {
-    SCOPED_TRACE(c.label);
-    ASSERT_TRUE(c.icon);
-    const auto bytes = icons.ToIcoBytes(quorvel::win::IconHandle(std::move(c.icon)));
-    ASSERT_TRUE(bytes);
-    ExpectPixels(icons.DecodeIco(*bytes), kSize, c.probes);
+  const UniqueBitmap quadrants = QuadrantDib();
+  ASSERT_TRUE(mask && blue24 && green32 && quadrants);
+  for (const int side : {0, kSize}) {
+    struct Case {
+      const char* label;
+      UniqueIcon icon;
+      std::vector<Probe> probes;
+    };
+    Case cases[] = {
+        {"24 bpp", IconFrom(blue24, mask), {{4, 4, 0xFF0000FF}, {4, 27, 0xFF0000FF}, {27, 4, 0}}},
+        {"32 bpp, alpha all 0", IconFrom(green32, mask), {{4, 4, 0xFF00FF00}, {27, 27, 0}}},
+        {"monochrome", Monochrome(), {{4, 4, 0xFFFFFFFF}, {4, 27, 0xFF000000}, {27, 4, 0}}},
+        {"32 bpp with alpha", IconFrom(quadrants, mask),
+         std::vector<Probe>(std::begin(kQuadrants), std::end(kQuadrants))},
+    };
+    for (Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.label << ", side " << side);
+      ASSERT_TRUE(c.icon);
+      const auto bytes = icons.ToIcoBytes(quorvel::win::IconHandle(std::move(c.icon), side));
+      ASSERT_TRUE(bytes);
+      ExpectPixels(icons.DecodeIco(*bytes), kSize, c.probes);
+    }
   }
 }
 
