@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "AboutLayout.h"
@@ -176,16 +177,18 @@ int ReadOnlyMemo::ColumnAt(int line, int x) const {
 }
 
 TextPos ReadOnlyMemo::PosAt(int x, int y) const {
+  // Above the first line is the text's start, below the last its end.
   const int top = y - layout_.view.Top - Scale(kMarginY) + scrollY_;
-  const int line = std::clamp(top < 0 ? -1 : top / lineHeight_, 0, lines_.Count() - 1);
   if (top < 0)
     return {0, 0};
-  if (top >= lines_.Count() * lineHeight_)
+  const int line = top / lineHeight_;
+  if (line >= lines_.Count())
     return lines_.End();
   return {line, ColumnAt(line, x - layout_.view.Left - Scale(kMarginX) + scrollX_)};
 }
 
 void ReadOnlyMemo::Select(TextPos anchor, TextPos caret) {
+  desiredX_ = -1;
   const TextSelection next{lines_.Clamp(anchor), lines_.Clamp(caret)};
   if (next.anchor == selection_.anchor && next.caret == selection_.caret)
     return;
@@ -251,12 +254,11 @@ void ReadOnlyMemo::OnKeyDown(WPARAM key) {
     const int line = std::clamp(caret.line + lines, 0, lines_.Count() - 1);
     if (desiredX_ < 0)
       desiredX_ = extents_[caret.line][caret.column];
+    // Up and down keep to the x they started from, across short lines too.
     const int keep = desiredX_;
     MoveCaret({line, ColumnAt(line, keep)}, shift);
     desiredX_ = keep;
   };
-  if (key != VK_UP && key != VK_DOWN && key != VK_PRIOR && key != VK_NEXT)
-    desiredX_ = -1;
   switch (key) {
     case VK_LEFT:
       if (!shift && !selection_.Empty())
@@ -317,7 +319,6 @@ void ReadOnlyMemo::OnButtonDown(int x, int y, bool doubleClick) {
           horizontalInput_.Press(horizontal_, HorizontalMetrics(), x, y, line));
   } else if (Contains(layout_.view, x, y)) {
     const TextPos at = PosAt(x, y);
-    desiredX_ = -1;
     if (doubleClick) {
       const auto [begin, end] = lines_.WordAt(at);
       Select(begin, end);
