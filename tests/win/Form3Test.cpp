@@ -12,6 +12,7 @@
 #include "AboutTexts.h"
 #include "LayeredCanvas.h"
 #include "ResourceIds.h"
+#include "StripFixture.h"
 #include "Unit3.h"
 
 namespace quorvel {
@@ -151,6 +152,8 @@ TEST_F(Form3Test, ShowingTwiceShowsOneWindowWithOneVersionLine) {
   form->Show();
   form->Show();
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(GetActiveWindow(), form->Handle()) << "shown active";
+  EXPECT_EQ(GetFocus(), Memo()) << "the keys go to the guide";
   EXPECT_TRUE(GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   int windows = 0;
   EnumThreadWindows(
@@ -427,6 +430,27 @@ TEST_F(Form3Test, ADisplayOfAnotherScaleScalesEverything) {
   EXPECT_EQ(Rgb(canvas->At(960, 1000)), 0x505050u);
   EXPECT_EQ(form->Memo1().VerticalBar().Bar().Right - form->Memo1().VerticalBar().Bar().Left, 24)
       << "a 16 px bar is 24 px wide at 150 %";
+}
+
+// The strip's About command with the strip hidden: the window shows, and closing it leaves
+// the program running.
+class AboutCommandTest : public test::StripFixture {};
+
+TEST_F(AboutCommandTest, ClosingTheAboutWindowWhileTheStripIsHiddenEndsNothing) {
+  TForm3 about(GetModuleHandleW(nullptr), &TestPictures);
+  form->SetAbout(&about);
+  form->Run(MenuCommand::Mini);
+  ASSERT_FALSE(IsWindowVisible(form->Handle()));
+  form->Run(MenuCommand::About);
+  EXPECT_TRUE(IsWindowVisible(about.Handle()));
+  SendMessageW(about.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(about.Handle()));
+  EXPECT_TRUE(IsWindow(form->Handle()));
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  form->Run(MenuCommand::About);
+  EXPECT_TRUE(IsWindowVisible(about.Handle())) << "and it comes back";
+  form->SetAbout(nullptr);
 }
 
 TEST(Form3Pictures, WithoutItsPicturesTheViewsStayEmpty) {
