@@ -81,6 +81,29 @@ class CtrlHeld {
   BYTE saved_[256];
 };
 
+// The client area as the window prints it, children included.
+class Shot {
+ public:
+  explicit Shot(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    canvas_ = std::make_unique<win::LayeredCanvas>(r.right, r.bottom);
+    EXPECT_TRUE(PrintWindow(hwnd, canvas_->Dc(), PW_CLIENTONLY));
+    GdiFlush();
+  }
+  // The colour at a point, without alpha; a point outside fails the test.
+  std::uint32_t operator()(int x, int y) const {
+    if (x < 0 || y < 0 || x >= canvas_->Width() || y >= canvas_->Height()) {
+      ADD_FAILURE() << x << "," << y << " lies outside the client area";
+      return 0;
+    }
+    return canvas_->At(x, y) & 0xFFFFFF;
+  }
+
+ private:
+  std::unique_ptr<win::LayeredCanvas> canvas_;
+};
+
 class Form3Test : public ::testing::Test {
  protected:
   std::unique_ptr<TForm3> form = std::make_unique<TForm3>(GetModuleHandleW(nullptr), &TestPictures);
@@ -99,15 +122,7 @@ class Form3Test : public ::testing::Test {
     const auto n = SendMessageW(Memo(), EM_GETLINE, line, reinterpret_cast<LPARAM>(buffer));
     return {buffer, buffer + n};
   }
-  // The client area as the window prints it, children included.
-  std::unique_ptr<win::LayeredCanvas> Print() {
-    RECT r{};
-    GetClientRect(form->Handle(), &r);
-    auto canvas = std::make_unique<win::LayeredCanvas>(r.right, r.bottom);
-    EXPECT_TRUE(PrintWindow(form->Handle(), canvas->Dc(), PW_CLIENTONLY));
-    GdiFlush();
-    return canvas;
-  }
+  Shot Print() { return Shot(form->Handle()); }
   // A press and release at a point of the text box, as the mouse gives them.
   void Click(int x, int y) {
     SendMessageW(Memo(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -299,8 +314,7 @@ TEST_F(Form3Test, TheMouseAndTheKeysSelect) {
 }
 
 TEST_F(Form3Test, TheLookIsDarkWithAnOrangeThumb) {
-  const auto canvas = Print();
-  const auto at = [&](int x, int y) { return Rgb(canvas->At(x, y)); };
+  const Shot at = Print();
   EXPECT_EQ(at(3, 3), 0x505050u) << "the background";
   EXPECT_EQ(at(640, 340), 0x505050u);
   EXPECT_EQ(at(9 + 3, 345 + 150), 0x333333u) << "the text box, left of its text";
@@ -324,8 +338,7 @@ TEST_F(Form3Test, TheLookIsDarkWithAnOrangeThumb) {
 }
 
 TEST_F(Form3Test, PicturesSitCentredInTheirViews) {
-  const auto canvas = Print();
-  const auto at = [&](int x, int y) { return Rgb(canvas->At(x, y)); };
+  const Shot at = Print();
   // The emblem at 0.7: 44.8 px in the 45 px inside the view's padding, from x 10.1 to 54.9.
   EXPECT_EQ(at(32, 32), Rgb(kEmblemColour));
   EXPECT_EQ(at(11, 32), Rgb(kEmblemColour));
@@ -356,9 +369,9 @@ TEST_F(Form3Test, TheWheelOverTheEmblemZoomsItByAStepANotch) {
   Wheel(form->Handle(), 120, {300, 200});  // over the screenshot
   EXPECT_NEAR(form->EmblemScale(), 0.70, 1e-9);
   Wheel(Memo(), 600, {30, 30});
-  const auto canvas = Print();
-  EXPECT_EQ(Rgb(canvas->At(10, 32)), Rgb(kEmblemColour)) << "larger: it fills the view";
-  EXPECT_EQ(Rgb(canvas->At(9, 32)), 0x404040u) << "but stays inside it";
+  const Shot shot = Print();
+  EXPECT_EQ(shot(10, 32), Rgb(kEmblemColour)) << "larger: it fills the view";
+  EXPECT_EQ(shot(9, 32), 0x404040u) << "but stays inside it";
 }
 
 TEST_F(Form3Test, TheGuideScrollsByWheelButtonsTrackAndThumb) {
@@ -398,14 +411,14 @@ TEST_F(Form3Test, ASelectionIsUnderlaidOrange) {
   // From the end of the version line to the start of line 2: the empty line 1 shows only its
   // selected line break, at the text's left edge.
   SendMessageW(Memo(), EM_SETSEL, 12, 16);
-  const auto canvas = Print();
+  const Shot shot = Print();
   const int textLeft = 9 + 2 + 4, lineTop = 345 + 2 + 2 + line;
-  const std::uint32_t lit = Rgb(canvas->At(textLeft + 1, lineTop + line / 2));
+  const std::uint32_t lit = shot(textLeft + 1, lineTop + line / 2);
   // 70F69E2D over 333333.
   EXPECT_TRUE(Near(lit, 0x896230, 2)) << std::hex << lit;
-  EXPECT_EQ(Rgb(canvas->At(textLeft + line, lineTop + line / 2)), 0x333333u)
+  EXPECT_EQ(shot(textLeft + line, lineTop + line / 2), 0x333333u)
       << "only as far as the line break";
-  EXPECT_EQ(Rgb(canvas->At(textLeft + 1, lineTop + line + line / 2)), 0x333333u)
+  EXPECT_EQ(shot(textLeft + 1, lineTop + line + line / 2), 0x333333u)
       << "nothing of line 2 is selected";
 }
 
@@ -422,12 +435,12 @@ TEST_F(Form3Test, ADisplayOfAnotherScaleScalesEverything) {
   MapWindowPoints(nullptr, form->Handle(), reinterpret_cast<POINT*>(&memo), 2);
   EXPECT_EQ(memo.left, ScaleToDpi(9, 144));
   EXPECT_EQ(memo.bottom, ScaleToDpi(345 + 320, 144));
-  const auto canvas = Print();
+  const Shot shot = Print();
   // The emblem at 0.7 of 1.5 times its size: 67.2 px in the 68 from 15, so from 15.4 on.
-  EXPECT_EQ(Rgb(canvas->At(16, 48)), Rgb(kEmblemColour));
-  EXPECT_EQ(Rgb(canvas->At(81, 48)), Rgb(kEmblemColour));
-  EXPECT_NE(Rgb(canvas->At(84, 48)), Rgb(kEmblemColour));
-  EXPECT_EQ(Rgb(canvas->At(960, 1000)), 0x505050u);
+  EXPECT_EQ(shot(16, 48), Rgb(kEmblemColour));
+  EXPECT_EQ(shot(81, 48), Rgb(kEmblemColour));
+  EXPECT_NE(shot(84, 48), Rgb(kEmblemColour));
+  EXPECT_EQ(shot(960, 1000), 0x505050u);
   EXPECT_EQ(form->Memo1().VerticalBar().Bar().Right - form->Memo1().VerticalBar().Bar().Left, 24)
       << "a 16 px bar is 24 px wide at 150 %";
 }
@@ -460,10 +473,9 @@ TEST(Form3Pictures, WithoutItsPicturesTheViewsStayEmpty) {
     GTEST_SKIP() << "this executable carries the pictures";
   RECT r{};
   GetClientRect(form.Handle(), &r);
-  win::LayeredCanvas canvas(r.right, r.bottom);
-  ASSERT_TRUE(PrintWindow(form.Handle(), canvas.Dc(), PW_CLIENTONLY));
-  EXPECT_EQ(canvas.At(32, 32) & 0xFFFFFF, 0x404040u) << "the emblem's view";
-  EXPECT_TRUE(canvas.At(300, 200) != 0) << "the screenshot's frame is still drawn";
+  const Shot shot(form.Handle());
+  EXPECT_EQ(shot(32, 32), 0x404040u) << "the emblem's view";
+  EXPECT_NE(shot(300, 200), 0u) << "the screenshot's frame is still drawn";
 }
 
 }  // namespace
