@@ -84,7 +84,7 @@ void PaintStrip(LayeredCanvas& c, const StripGeometry& g, const SlotGrid& grid,
   }
 }
 
-UniqueFont CreateUiFont(int dpi) {
+UniqueFont CreateUiFont(int dpi, int logicalHeight) {
   const wchar_t* chosen = L"MS UI Gothic";
   const ScreenDc screen;
   for (const wchar_t* face : {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic"}) {
@@ -98,8 +98,8 @@ UniqueFont CreateUiFont(int dpi) {
       break;
     }
   }
-  return UniqueFont(CreateFontW(-MulDiv(12, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+  return UniqueFont(CreateFontW(-MulDiv(logicalHeight, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 CLEARTYPE_QUALITY, DEFAULT_PITCH, chosen));
 }
 

@@ -16,7 +16,8 @@ struct StripState {
 void PaintStrip(LayeredCanvas& canvas, const StripGeometry& geometry, const SlotGrid& grid,
                 const StripState& state, HFONT font);
 
-// A Japanese-capable UI face, the first installed of the preferred ones, at the DPI's size.
-UniqueFont CreateUiFont(int dpi);
+// A Japanese-capable UI face, the first installed of the preferred ones, `logicalHeight` pixels
+// high at 96 DPI and scaled to `dpi`.
+UniqueFont CreateUiFont(int dpi, int logicalHeight = 12);
 
 }  // namespace quorvel::win
