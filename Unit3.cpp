@@ -33,14 +33,10 @@ TForm3::TForm3(HINSTANCE instance, PictureSource pictures)
 TForm3::~TForm3() = default;
 
 void TForm3::CreateControls() {
-  const auto take = [this](int id) { return pictures_ ? pictures_(id) : nullptr; };
-  emblem_ = take(IDR_EMBLEM);
-  screenshot_ = take(IDR_SCREENSHOT);
   const int dpi = static_cast<int>(GetDpiForWindow(Handle()));
   memo1_ = std::make_unique<win::ReadOnlyMemo>(
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE)), Handle(),
       ScaleToDpi(kGuideMemo, dpi), kGuideFontSize, GuideLines());
-  memo1_->SetGrip(take(IDR_SIZEGRIP));
 }
 
 void TForm3::FormCreate() {
@@ -70,15 +66,33 @@ void TForm3::ApplyDpi(int dpi) {
                                 FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Arial"));
   FitClientArea();
-  canvas_ = std::make_unique<win::LayeredCanvas>(ScaleToDpi(kAboutWidth, dpi_),
-                                                 ScaleToDpi(kAboutHeight, dpi_));
+  canvas_.reset();  // made at the new size when next painted
   if (memo1_)
     memo1_->SetDpi(dpi_, ScaleToDpi(kGuideMemo, dpi_));
   Repaint();
 }
 
 void TForm3::Repaint() {
-  if (!canvas_ || !canvas_->Pixels())
+  painted_ = false;
+  if (IsWindowVisible(Handle()))
+    PaintCanvas();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TForm3::PaintCanvas() {
+  if (!picturesTaken_) {
+    const auto take = [this](int id) { return pictures_ ? pictures_(id) : nullptr; };
+    emblem_ = take(IDR_EMBLEM);
+    screenshot_ = take(IDR_SCREENSHOT);
+    if (memo1_)
+      memo1_->SetGrip(take(IDR_SIZEGRIP));
+    picturesTaken_ = true;
+  }
+  if (!canvas_) {
+    canvas_ = std::make_unique<win::LayeredCanvas>(ScaleToDpi(kAboutWidth, dpi_),
+                                                   ScaleToDpi(kAboutHeight, dpi_));
+  }
+  if (!canvas_->Pixels())
     return;
   win::AboutScene scene;
   scene.dpi = dpi_;
@@ -90,7 +104,7 @@ void TForm3::Repaint() {
   scene.versionFont = versionFont_.get();
   scene.rightsFont = rightsFont_.get();
   win::PaintAbout(*canvas_, scene);
-  InvalidateRect(Handle(), nullptr, FALSE);
+  painted_ = true;
 }
 
 void TForm3::Show() {
@@ -160,11 +174,15 @@ LRESULT TForm3::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_PAINT: {
       const win::PaintGuard paint(Handle());
+      if (!painted_)
+        PaintCanvas();
       if (canvas_)
         BitBlt(paint.Dc(), 0, 0, canvas_->Width(), canvas_->Height(), canvas_->Dc(), 0, 0, SRCCOPY);
       return 0;
     }
     case WM_PRINTCLIENT:
+      if (!painted_)
+        PaintCanvas();
       if (canvas_)
         BitBlt(reinterpret_cast<HDC>(wp), 0, 0, canvas_->Width(), canvas_->Height(), canvas_->Dc(),
                0, 0, SRCCOPY);

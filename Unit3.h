@@ -41,6 +41,7 @@ class TForm3 : public win::Window<TForm3> {
   void FormCreate();
   void ApplyDpi(int dpi);
   void Repaint();
+  void PaintCanvas();
   void FitClientArea();
   void Print(HDC dc, LPARAM flags);
   LRESULT Wheel(UINT msg, WPARAM wp, LPARAM lp);
@@ -48,6 +49,10 @@ class TForm3 : public win::Window<TForm3> {
   PictureSource pictures_;
   int dpi_ = 96;
   bool shownBefore_ = false;
+  // Pictures, canvas and painting wait for the first showing (or print): none of it is needed
+  // to start the program.
+  bool picturesTaken_ = false;
+  bool painted_ = false;
   std::shared_ptr<const win::SlotPicture> emblem_, screenshot_;
   double emblemScale_;
   std::u16string lblExeVasion_;  // set by FormCreate

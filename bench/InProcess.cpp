@@ -220,8 +220,11 @@ int wmain(int argc, wchar_t** argv) {
   const auto load = [&](SlotGrid& grid, FormBounds& form) {
     form = {0, 0, StripGeometry().Width(), StripGeometry().Height()};
     const double start = Now();
-    LoadSettings(settings, files, ansi, grid, form, std::span(&workArea, 1));
-    return Now() - start;
+    const bool read = LoadSettings(settings, files, ansi, grid, form, std::span(&workArea, 1));
+    const double took = Now() - start;
+    if (!read)
+      Fail("the settings file could not be read");
+    return took;
   };
   const auto save = [&](const SlotGrid& grid, const FormBounds& form) {
     const double start = Now();

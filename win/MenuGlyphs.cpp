@@ -69,13 +69,15 @@ MenuGlyphs::MenuGlyphs(std::vector<std::shared_ptr<const SlotPicture>> pictures)
     : pictures_(std::move(pictures)) {}
 
 MenuGlyphs MenuGlyphs::FromResources() {
-  std::vector<std::shared_ptr<const SlotPicture>> pictures;
-  for (int i = 0; i < kGlyphCount; ++i)
-    pictures.push_back(LoadPictureResource(IDR_GLYPH_FIRST + i));
-  return MenuGlyphs(std::move(pictures));
+  return MenuGlyphs(Source([](int i) { return LoadPictureResource(IDR_GLYPH_FIRST + i); }));
 }
 
 HBITMAP MenuGlyphs::At(int index, int side) {
+  if (source_) {
+    for (int i = 0; i < kGlyphCount; ++i)
+      pictures_.push_back(source_(i));
+    source_ = nullptr;
+  }
   if (index < 0 || index >= static_cast<int>(pictures_.size()) || !pictures_[index] || side <= 0)
     return nullptr;
   if (side != madeSide_) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,9 +16,12 @@ class MenuGlyphs {
  public:
   static constexpr int kGlyphSize = 16;
 
+  using Source = std::function<std::shared_ptr<const SlotPicture>(int index)>;
+
   // The image list's pictures in index order; an entry may be null.
   explicit MenuGlyphs(std::vector<std::shared_ptr<const SlotPicture>> pictures);
-  // The five pictures carried by the executable.
+  // The five pictures carried by the executable, decoded when the menu first needs one: the
+  // codecs stay unloaded through start-up.
   static MenuGlyphs FromResources();
 
   // A premultiplied 32-bit bitmap `side` pixels square of glyph `index`; null for an index
@@ -25,6 +29,9 @@ class MenuGlyphs {
   HBITMAP At(int index, int side);
 
  private:
+  explicit MenuGlyphs(Source source) : source_(std::move(source)) {}
+
+  Source source_;  // set until the pictures are taken
   std::vector<std::shared_ptr<const SlotPicture>> pictures_;
   std::vector<UniqueBitmap> made_;
   int madeSide_ = 0;
