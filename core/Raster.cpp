@@ -11,15 +11,6 @@ double Channel(std::uint32_t argb, int shift) {
   return static_cast<double>((argb >> shift) & 0xFF);
 }
 
-std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, double t) {
-  std::uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const double v = Channel(a, shift) + (Channel(b, shift) - Channel(a, shift)) * t;
-    out |= static_cast<std::uint32_t>(std::lround(v)) << shift;
-  }
-  return out;
-}
-
 // Signed distance from a point to the edge of a rounded rectangle, negative inside.
 double Distance(const RectF& r, const CornerRadii& radii, double px, double py) {
   const double cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
@@ -46,6 +37,15 @@ CornerRadii Shrunk(const CornerRadii& c, double by) {
 
 }  // namespace
 
+std::uint32_t LerpArgb(std::uint32_t a, std::uint32_t b, double t) {
+  std::uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const double v = Channel(a, shift) + (Channel(b, shift) - Channel(a, shift)) * t;
+    out |= static_cast<std::uint32_t>(std::lround(v)) << shift;
+  }
+  return out;
+}
+
 Paint::Paint(Direction direction, std::initializer_list<GradientStop> stops)
     : direction_(direction), stops_(stops) {
   if (stops_.empty())
@@ -65,7 +65,7 @@ std::uint32_t Paint::At(const RectF& shape, double x, double y) const {
   for (size_t i = 1; i < stops_.size(); ++i) {
     const GradientStop &a = stops_[i - 1], &b = stops_[i];
     if (t <= b.at)
-      return b.at > a.at ? Lerp(a.argb, b.argb, (t - a.at) / (b.at - a.at)) : b.argb;
+      return b.at > a.at ? LerpArgb(a.argb, b.argb, (t - a.at) / (b.at - a.at)) : b.argb;
   }
   return stops_.back().argb;
 }

@@ -12,6 +12,10 @@
 
 namespace quorvel {
 
+// Each 8-bit channel of `a` moved the fraction t (0..1) towards `b`, rounded: the one colour
+// blend of gradients and of interpolated pictures.
+std::uint32_t LerpArgb(std::uint32_t a, std::uint32_t b, double t);
+
 struct GradientStop {
   double at;           // 0 .. 1 across the shape
   std::uint32_t argb;  // not premultiplied

@@ -3,20 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Raster.h"
+
 namespace quorvel::win {
-
-namespace {
-
-std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, double t) {
-  std::uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-    out |= static_cast<std::uint32_t>(ca + (cb - ca) * t + 0.5) << shift;
-  }
-  return out;
-}
-
-}  // namespace
 
 LayeredCanvas::LayeredCanvas(int width, int height)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), dc_(CreateCompatibleDC(nullptr)) {
@@ -75,7 +64,7 @@ void LayeredCanvas::Gradient(const Rect& r, std::uint32_t top, std::uint32_t bot
     const double t = static_cast<double>(y - r.Top) / h;
     const double u = t <= flatUntil ? 0 : (t - flatUntil) / (1 - flatUntil);
     const int inset = RowInset(r, corners, y);
-    Fill({r.Left + inset, y, r.Right - inset, y + 1}, Lerp(top, bottom, u));
+    Fill({r.Left + inset, y, r.Right - inset, y + 1}, LerpArgb(top, bottom, u));
   }
 }
 

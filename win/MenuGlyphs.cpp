@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Raster.h"
 #include "ResourceIds.h"
 #include "ResourcePictures.h"
 
@@ -12,15 +13,6 @@ namespace quorvel::win {
 namespace {
 
 constexpr int kGlyphCount = 5;
-
-std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t) {
-  std::uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-    out |= static_cast<std::uint32_t>(std::lround(ca + (cb - ca) * t)) << shift;
-  }
-  return out;
-}
 
 UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int side) {
   BITMAPINFO bi{};
@@ -59,7 +51,8 @@ std::vector<std::uint32_t> ScaledGlyph(const SlotPicture& picture, int glyph, in
       const double sx = (x + 0.5) * have / side - 0.5, sy = (y + 0.5) * have / side - 0.5;
       const int x0 = static_cast<int>(std::floor(sx)), y0 = static_cast<int>(std::floor(sy));
       const double fx = sx - x0, fy = sy - y0;
-      d = Mix(Mix(at(x0, y0), at(x0 + 1, y0), fx), Mix(at(x0, y0 + 1), at(x0 + 1, y0 + 1), fx), fy);
+      d = LerpArgb(LerpArgb(at(x0, y0), at(x0 + 1, y0), fx),
+                   LerpArgb(at(x0, y0 + 1), at(x0 + 1, y0 + 1), fx), fy);
     }
   }
   return out;
