@@ -4,18 +4,13 @@
 #include <cmath>
 
 #include "Raster.h"
+#include "TopDownDib.h"
 
 namespace quorvel::win {
 
 LayeredCanvas::LayeredCanvas(int width, int height)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), dc_(CreateCompatibleDC(nullptr)) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = width_;
-  bi.bmiHeader.biHeight = -height_;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDown32(width_, height_);
   void* bits = nullptr;
   bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   bits_ = static_cast<std::uint32_t*>(bits);

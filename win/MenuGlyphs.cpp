@@ -7,6 +7,7 @@
 #include "Raster.h"
 #include "ResourceIds.h"
 #include "ResourcePictures.h"
+#include "TopDownDib.h"
 
 namespace quorvel::win {
 
@@ -15,13 +16,7 @@ namespace {
 constexpr int kGlyphCount = 5;
 
 UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int side) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = side;
-  bi.bmiHeader.biHeight = -side;  // top-down, as the pixels are
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDown32(side, side);
   void* bits = nullptr;
   UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (bitmap && bits)

@@ -7,6 +7,7 @@
 #include "WinIcons.h"
 
 #include "WinFiles.h"
+#include "TopDownDib.h"
 
 #include <algorithm>
 #include <optional>
@@ -33,13 +34,7 @@ UniqueIcon IconOrNull(HICON h) {
 
 // The bitmap as 32 bpp pixels, top-down; GetDIBits converts from whatever depth it has.
 std::optional<std::vector<std::uint32_t>> Pixels32(HDC dc, HBITMAP bitmap, int width, int rows) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -rows;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32(width, rows);
   std::vector<std::uint32_t> pixels(std::size_t(width) * rows);
   if (GetDIBits(dc, bitmap, 0, rows, pixels.data(), &info, DIB_RGB_COLORS) != rows) {
     return std::nullopt;
@@ -107,13 +102,7 @@ std::optional<std::vector<std::uint32_t>> IconPixels(HICON icon, int& width, int
 std::optional<std::vector<std::uint32_t>> DrawnPixels(HICON icon, int side) {
   if (side <= 0 || side > kLargestIco)
     return std::nullopt;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = side;
-  info.bmiHeader.biHeight = -side;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32(side, side);
   void* bits = nullptr;
   const UniqueDc dc(CreateCompatibleDC(nullptr));
   const UniqueBitmap dib(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
