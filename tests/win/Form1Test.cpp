@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "StripFixture.h"
 
 namespace quorvel {
@@ -144,20 +141,7 @@ TEST_F(Form1Test, CloseSavesAndStaysOpenWhenTheFileCannotBeWritten) {
 
 TEST_F(Form1Test, MenuCaptionsNameTheCurrentTabAndTheMenuCloses) {
   Press(WM_LBUTTONDOWN, MK_LBUTTON, HeaderX(4), 10);
-  const HWND strip = form->Handle();
-  std::atomic<bool> sawMenu{false};
-  std::thread closer([&] {
-    for (int i = 0; i < 300 && !sawMenu; ++i) {
-      Sleep(10);
-      const HWND menu = FindWindowW(L"#32768", nullptr);
-      if (menu && IsWindowVisible(menu))
-        sawMenu = true;
-    }
-    PostMessageW(strip, WM_CANCELMODE, 0, 0);  // as a click elsewhere would
-  });
-  form->Popup({400, 300});
-  closer.join();
-  EXPECT_TRUE(sawMenu);
+  EXPECT_TRUE(WhileMenuOpen([&] { form->Popup({400, 300}); }));
   EXPECT_EQ(form->Caption(MenuCommand::Open), u"ファイルを開いてタブ「アプリ 5」に追加");
   EXPECT_EQ(form->Caption(MenuCommand::Hint), u"タブ「アプリ 5」にヒントを設定");
   EXPECT_EQ(form->Caption(MenuCommand::Dash), u"--------------------");
@@ -269,23 +253,15 @@ TEST_F(Form1Test, CommandsActOnTheCurrentTab) {
 
 // A settings file that is there but cannot be read: the user is told at start, and the close
 // leaves the file as it was instead of writing an empty strip over it.
-TEST(Form1Unreadable, TheStoredFileIsLeftAsItWas) {
-  win::OleSession ole;
-  FakeIconPort icons;
-  FakeDialogs dialogs;
-  FakeShell shell;
-  FakeFiles files;
-  FakeAnsi ansi;
-  FakeCommandDialogs commands;
-  const std::u16string ini = u"C:\\Apps\\Quorvel.ini";
+TEST_F(Form1Test, AnUnreadableSettingsFileIsLeftAsItWas) {
+  const std::u16string ini = kIni;
   files.files[ini] = Bytes{0xFF, 0xFE, 'x', 0};
   files.unreadable.insert(ini);
-  TForm1 form(GetModuleHandleW(nullptr), u"C:\\Apps\\Quorvel.exe",
-              {icons, dialogs, shell, files, ansi, commands});
+  form = Start();  // a start of the program on that file
   ASSERT_EQ(dialogs.notified.size(), 1u);
   EXPECT_EQ(dialogs.notified[0].substr(0, ini.size() + 10), ini + u" を読み込めません。");
-  SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(form.Handle(), nullptr) << "the program still ends";
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(form->Handle(), nullptr) << "the program still ends";
   EXPECT_EQ(files.files.at(ini), (Bytes{0xFF, 0xFE, 'x', 0}));
   EXPECT_TRUE(dialogs.errors.empty());
   MSG msg;

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "StripFixture.h"
 #include "TrayCallback.h"
 
@@ -37,23 +34,6 @@ class TrayTest : public StripFixture {
       }
       Sleep(5);
     }
-  }
-  // Runs `during` while the popup menu is open, then closes the menu; false if it never opened.
-  bool WhileMenuOpen(const std::function<void()>& open) {
-    const HWND strip = form->Handle();
-    std::atomic<bool> sawMenu{false};
-    std::thread closer([&] {
-      for (int i = 0; i < 300 && !sawMenu; ++i) {
-        Sleep(10);
-        const HWND menu = FindWindowW(L"#32768", nullptr);
-        if (menu && IsWindowVisible(menu))
-          sawMenu = true;
-      }
-      PostMessageW(strip, WM_CANCELMODE, 0, 0);
-    });
-    open();
-    closer.join();
-    return sawMenu;
   }
 };
 
