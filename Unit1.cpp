@@ -119,7 +119,7 @@ void TForm1::TrayWndProc(win::TMessage& m) {
     // shell kept it).
     if (!Shell_NotifyIconW(NIM_ADD, &FNotifyIconData))
       Shell_NotifyIconW(NIM_MODIFY, &FNotifyIconData);
-  } else if (m.Msg == win::ShowStripMessage()) {
+  } else if (m.Msg == showStrip_ && showStrip_ != 0) {
     ShowStrip();  // a second start of the program
   } else {
     const TrayAction action = TrayActionFor(m.Msg, m.WParam, static_cast<std::int64_t>(m.LParam));

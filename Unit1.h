@@ -16,6 +16,7 @@
 #include "LayeredCanvas.h"
 #include "MenuGlyphs.h"
 #include "Settings.h"
+#include "SingleInstance.h"
 #include "PopupCommands.h"
 #include "SlotActions.h"
 #include "SlotGrid.h"
@@ -108,7 +109,9 @@ class TForm1 : public win::Window<TForm1> {
   std::unique_ptr<win::HiddenWindow> trayWindow_;
   HWND hTaskTrayWindowProc = nullptr;
   NOTIFYICONDATAW FNotifyIconData{};
+  // Registered once: the tray window compares every message it gets with them.
   UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  UINT showStrip_ = win::ShowStripMessage();
   bool settingsUnread_ = false;  // the file was there but could not be read at start
   int modal_ = 0;
   bool closePending_ = false;
